@@ -29,14 +29,16 @@ extern "C" {
 #endif
 
 typedef struct VantrelCtrl VantrelCtrl;
-typedef void (*VantrelReadMemoryFn)(void *user, int32_t address, int16_t *value);
-typedef void (*VantrelWriteMemoryFn)(void *user, int32_t address, int16_t value);
-VantrelCtrl *vantrel_create(void);
-void vantrel_destroy(VantrelCtrl *ctrl);
-void vantrel_set_events(VantrelCtrl *ctrl, VantrelReadMemoryFn on_read, VantrelWriteMemoryFn on_write, void *user);
-void vantrel_step(VantrelCtrl *ctrl, int16_t *acca, int16_t *accb, int32_t *ix, int32_t *iy, int32_t *sp, int16_t *ccr,
-                  int16_t instr1, int16_t instr2, int16_t instr3, int16_t instr4, int16_t instr5);
-const char *vantrel_about(void);
+typedef void (*VantrelReadMemoryFn)(void* user, int32_t address, int16_t* value);
+typedef void (*VantrelWriteMemoryFn)(void* user, int32_t address, int16_t value);
+VantrelCtrl* vantrel_create(void);
+void vantrel_destroy(VantrelCtrl* ctrl);
+void vantrel_set_events(VantrelCtrl* ctrl, VantrelReadMemoryFn on_read, VantrelWriteMemoryFn on_write,
+                        void* user);
+void vantrel_step(VantrelCtrl* ctrl, int16_t* acca, int16_t* accb, int32_t* ix, int32_t* iy, int32_t* sp,
+                  int16_t* ccr, int16_t instr1, int16_t instr2, int16_t instr3, int16_t instr4,
+                  int16_t instr5);
+const char* vantrel_about(void);
 
 #ifdef __cplusplus
 }

@@ -2,9 +2,13 @@
 
 #include <utility>
 
+#include "Dispatch.h"
+
 namespace vantrel {
 
-CVantrelCtrl::CVantrelCtrl() { bindHandlers(); }
+CVantrelCtrl::CVantrelCtrl() {
+    bindHandlers();
+}
 
 void CVantrelCtrl::Step(int16_t& acca, int16_t& accb, int32_t& ix, int32_t& iy, int32_t& sp, int16_t& ccr,
                         int16_t instr1, int16_t instr2, int16_t instr3, int16_t instr4, int16_t instr5) {
@@ -20,7 +24,7 @@ void CVantrelCtrl::Step(int16_t& acca, int16_t& accb, int32_t& ix, int32_t& iy, 
     cpu_.Instr[3] = static_cast<uint8_t>(instr4);
     cpu_.Instr[4] = static_cast<uint8_t>(instr5);
 
-    ExecuteInstruction(cpu_);
+    detail::executeInstruction(cpu_);
 
     acca = cpu_.A;
     accb = cpu_.B;

@@ -26,17 +26,24 @@ constexpr bool isIndexedY(AddrMode m) {
 // Plain sums, not reduced modulo $10000; the event layer maps overflow to $0000.
 template <AddrMode M, int o>
 inline uint32_t effectiveAddress(const CpuState& s) {
-    if constexpr (isDirect(M)) return s.Instr[o];
-    else if constexpr (M == AddrMode::Extended) return uint32_t(s.Instr[o]) << 8 | s.Instr[o + 1];
-    else if constexpr (isIndexedX(M)) return uint32_t(s.X) + s.Instr[o];
-    else if constexpr (isIndexedY(M)) return uint32_t(s.Y) + s.Instr[o];
-    else static_assert(kDependentFalse<M>, "mode has no effective address");
+    if constexpr (isDirect(M))
+        return s.Instr[o];
+    else if constexpr (M == AddrMode::Extended)
+        return uint32_t(s.Instr[o]) << 8 | s.Instr[o + 1];
+    else if constexpr (isIndexedX(M))
+        return uint32_t(s.X) + s.Instr[o];
+    else if constexpr (isIndexedY(M))
+        return uint32_t(s.Y) + s.Instr[o];
+    else
+        static_assert(kDependentFalse<M>, "mode has no effective address");
 }
 
 template <AddrMode M, int o>
 inline uint8_t readByte(CpuState& s) {
-    if constexpr (M == AddrMode::Immediate8) return s.Instr[o];
-    else return s.ReadMemoryByte(effectiveAddress<M, o>(s));
+    if constexpr (M == AddrMode::Immediate8)
+        return s.Instr[o];
+    else
+        return s.ReadMemoryByte(effectiveAddress<M, o>(s));
 }
 
 // Word operands: high byte first, except where the instruction reads the low

@@ -8,17 +8,27 @@
 
 namespace vantrel::alg {
 
-constexpr bool bit7(unsigned v) { return (v & 0x80) != 0; }
-constexpr bool bit15(unsigned v) { return (v & 0x8000) != 0; }
+constexpr bool bit7(unsigned v) {
+    return (v & 0x80) != 0;
+}
+constexpr bool bit15(unsigned v) {
+    return (v & 0x8000) != 0;
+}
 
 // Replaces the bits in `mask` with those of `values`.
 inline void setFlags(CpuState& s, unsigned mask, unsigned values) {
     s.CCR = static_cast<uint8_t>((s.CCR & ~mask) | (values & mask));
 }
-constexpr unsigned flagIf(bool on, CcrBit bit) { return on ? static_cast<unsigned>(bit) : 0u; }
+constexpr unsigned flagIf(bool on, CcrBit bit) {
+    return on ? static_cast<unsigned>(bit) : 0u;
+}
 
-constexpr unsigned nz8(uint8_t r) { return flagIf(bit7(r), CcrN) | flagIf(r == 0, CcrZ); }
-constexpr unsigned nz16(uint16_t r) { return flagIf(bit15(r), CcrN) | flagIf(r == 0, CcrZ); }
+constexpr unsigned nz8(uint8_t r) {
+    return flagIf(bit7(r), CcrN) | flagIf(r == 0, CcrZ);
+}
+constexpr unsigned nz16(uint16_t r) {
+    return flagIf(bit15(r), CcrN) | flagIf(r == 0, CcrZ);
+}
 
 // N, Z from r; V cleared; C unchanged (loads, stores, logic, transfers).
 inline uint8_t logic8(CpuState& s, uint8_t r) {
@@ -35,7 +45,8 @@ inline uint8_t add8(CpuState& s, uint8_t a, uint8_t m, bool carryIn) {
     const unsigned carries = (a & m) | (m & ~r) | (~r & a);
     const unsigned overflow = (a & m & ~r) | (~a & ~m & r);
     setFlags(s, CcrH | CcrN | CcrZ | CcrV | CcrC,
-             flagIf(carries & 0x08, CcrH) | nz8(r) | flagIf(bit7(overflow), CcrV) | flagIf(bit7(carries), CcrC));
+             flagIf(carries & 0x08, CcrH) | nz8(r) | flagIf(bit7(overflow), CcrV) |
+                 flagIf(bit7(carries), CcrC));
     return r;
 }
 
@@ -44,7 +55,8 @@ inline uint8_t sub8(CpuState& s, uint8_t a, uint8_t m, bool borrowIn) {
     const uint8_t r = static_cast<uint8_t>(a - m - borrowIn);
     const unsigned borrows = (~a & m) | (m & r) | (r & ~a);
     const unsigned overflow = (a & ~m & ~r) | (~a & m & r);
-    setFlags(s, CcrN | CcrZ | CcrV | CcrC, nz8(r) | flagIf(bit7(overflow), CcrV) | flagIf(bit7(borrows), CcrC));
+    setFlags(s, CcrN | CcrZ | CcrV | CcrC,
+             nz8(r) | flagIf(bit7(overflow), CcrV) | flagIf(bit7(borrows), CcrC));
     return r;
 }
 
@@ -52,7 +64,8 @@ inline uint16_t add16(CpuState& s, uint16_t d, uint16_t w) {
     const uint16_t r = static_cast<uint16_t>(d + w);
     const unsigned carries = (d & w) | (w & ~r) | (~r & d);
     const unsigned overflow = (d & w & ~r) | (~d & ~w & r);
-    setFlags(s, CcrN | CcrZ | CcrV | CcrC, nz16(r) | flagIf(bit15(overflow), CcrV) | flagIf(bit15(carries), CcrC));
+    setFlags(s, CcrN | CcrZ | CcrV | CcrC,
+             nz16(r) | flagIf(bit15(overflow), CcrV) | flagIf(bit15(carries), CcrC));
     return r;
 }
 
@@ -60,7 +73,8 @@ inline uint16_t sub16(CpuState& s, uint16_t d, uint16_t w) {
     const uint16_t r = static_cast<uint16_t>(d - w);
     const unsigned borrows = (~d & w) | (w & r) | (r & ~d);
     const unsigned overflow = (d & ~w & ~r) | (~d & w & r);
-    setFlags(s, CcrN | CcrZ | CcrV | CcrC, nz16(r) | flagIf(bit15(overflow), CcrV) | flagIf(bit15(borrows), CcrC));
+    setFlags(s, CcrN | CcrZ | CcrV | CcrC,
+             nz16(r) | flagIf(bit15(overflow), CcrV) | flagIf(bit15(borrows), CcrC));
     return r;
 }
 
@@ -86,7 +100,9 @@ inline uint8_t dec(CpuState& s, uint8_t m) {
     setFlags(s, CcrN | CcrZ | CcrV, nz8(r) | flagIf(m == 0x80, CcrV));
     return r;
 }
-inline void tst(CpuState& s, uint8_t m) { setFlags(s, CcrN | CcrZ | CcrV | CcrC, nz8(m)); }
+inline void tst(CpuState& s, uint8_t m) {
+    setFlags(s, CcrN | CcrZ | CcrV | CcrC, nz8(m));
+}
 inline uint8_t clr(CpuState& s) {
     setFlags(s, CcrN | CcrZ | CcrV | CcrC, CcrZ);
     return 0;
@@ -98,15 +114,21 @@ inline uint8_t shiftResult(CpuState& s, uint8_t r, bool carryOut) {
     setFlags(s, CcrN | CcrZ | CcrV | CcrC, nz8(r) | flagIf(n != carryOut, CcrV) | flagIf(carryOut, CcrC));
     return r;
 }
-inline uint8_t asl(CpuState& s, uint8_t m) { return shiftResult(s, static_cast<uint8_t>(m << 1), bit7(m)); }
+inline uint8_t asl(CpuState& s, uint8_t m) {
+    return shiftResult(s, static_cast<uint8_t>(m << 1), bit7(m));
+}
 inline uint8_t rol(CpuState& s, uint8_t m) {
     return shiftResult(s, static_cast<uint8_t>(m << 1 | s.flag(CcrC)), bit7(m));
 }
-inline uint8_t lsr(CpuState& s, uint8_t m) { return shiftResult(s, static_cast<uint8_t>(m >> 1), m & 1); }
+inline uint8_t lsr(CpuState& s, uint8_t m) {
+    return shiftResult(s, static_cast<uint8_t>(m >> 1), m & 1);
+}
 inline uint8_t ror(CpuState& s, uint8_t m) {
     return shiftResult(s, static_cast<uint8_t>(m >> 1 | s.flag(CcrC) << 7), m & 1);
 }
-inline uint8_t asr(CpuState& s, uint8_t m) { return shiftResult(s, static_cast<uint8_t>(m >> 1 | (m & 0x80)), m & 1); }
+inline uint8_t asr(CpuState& s, uint8_t m) {
+    return shiftResult(s, static_cast<uint8_t>(m >> 1 | (m & 0x80)), m & 1);
+}
 
 inline uint16_t asld(CpuState& s, uint16_t d) {
     const uint16_t r = static_cast<uint16_t>(d << 1);
@@ -170,9 +192,15 @@ inline void daa(CpuState& s) {
 }
 
 // TAP can neither set nor clear X.
-inline void tap(CpuState& s) { s.CCR = static_cast<uint8_t>((s.A & ~CcrX) | (s.CCR & CcrX)); }
+inline void tap(CpuState& s) {
+    s.CCR = static_cast<uint8_t>((s.A & ~CcrX) | (s.CCR & CcrX));
+}
 
-inline uint8_t bitSet(CpuState& s, uint8_t m, uint8_t mask) { return logic8(s, static_cast<uint8_t>(m | mask)); }
-inline uint8_t bitClear(CpuState& s, uint8_t m, uint8_t mask) { return logic8(s, static_cast<uint8_t>(m & ~mask)); }
+inline uint8_t bitSet(CpuState& s, uint8_t m, uint8_t mask) {
+    return logic8(s, static_cast<uint8_t>(m | mask));
+}
+inline uint8_t bitClear(CpuState& s, uint8_t m, uint8_t mask) {
+    return logic8(s, static_cast<uint8_t>(m & ~mask));
+}
 
 } // namespace vantrel::alg

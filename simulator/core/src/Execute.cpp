@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "Dispatch.h"
 #include "Instructions.h"
 
 namespace vantrel {
@@ -39,6 +40,12 @@ void dispatchPage(CpuState& s) {
 
 } // namespace
 
-void ExecuteInstruction(CpuState& cpu) { kHandlers<1>[cpu.Instr[0]](cpu); }
+void detail::executeInstruction(CpuState& cpu) {
+    kHandlers<1>[cpu.Instr[0]](cpu);
+}
+
+void ExecuteInstruction(CpuState& cpu) {
+    detail::executeInstruction(cpu);
+}
 
 } // namespace vantrel

@@ -23,7 +23,7 @@
 
 namespace vantrel {
 
-class CVantrelCtrl {
+class VANTREL_API CVantrelCtrl {
 public:
     using ReadMemoryEvent = std::function<void(int32_t address, int16_t& value)>;
     using WriteMemoryEvent = std::function<void(int32_t address, int16_t value)>;
@@ -36,8 +36,8 @@ public:
     CVantrelCtrl(const CVantrelCtrl&) = delete;
     CVantrelCtrl& operator=(const CVantrelCtrl&) = delete;
 
-    void Step(int16_t& acca, int16_t& accb, int32_t& ix, int32_t& iy, int32_t& sp, int16_t& ccr, int16_t instr1,
-              int16_t instr2, int16_t instr3, int16_t instr4, int16_t instr5);
+    void Step(int16_t& acca, int16_t& accb, int32_t& ix, int32_t& iy, int32_t& sp, int16_t& ccr,
+              int16_t instr1, int16_t instr2, int16_t instr3, int16_t instr4, int16_t instr5);
 
     // An empty handler restores the default behaviour.
     void setReadMemory(ReadMemoryEvent handler);

@@ -21,6 +21,8 @@
 
 #include <cstdint>
 
+#include "vantrel/Export.h"
+
 namespace vantrel {
 
 // `value` arrives holding the low 16 bits of the computed address; the low
@@ -75,6 +77,6 @@ struct CpuState {
 };
 
 // Executes the one instruction held in `cpu.Instr` on `cpu`.
-void ExecuteInstruction(CpuState& cpu);
+VANTREL_API void ExecuteInstruction(CpuState& cpu);
 
 } // namespace vantrel

@@ -23,8 +23,8 @@ enum class AddrMode : uint8_t {
     Immediate8 = 1,
     Immediate16 = 2,
     Direct = 3,
-    BitDirect = 4,         // BSET/BCLR: address, mask
-    BitBranchDirect = 5,   // BRSET/BRCLR: address, mask, offset
+    BitDirect = 4,       // BSET/BCLR: address, mask
+    BitBranchDirect = 5, // BRSET/BRCLR: address, mask, offset
     Extended = 6,
     IndexedX = 7,
     BitIndexedX = 8,
@@ -58,17 +58,21 @@ constexpr int operandCount(AddrMode mode) {
 }
 
 #define VANTREL_MNEMONICS(X)                                                                                 \
-    X(ABA) X(ABX) X(ABY) X(ADCA) X(ADCB) X(ADDA) X(ADDB) X(ADDD) X(ANDA) X(ANDB) X(ASL) X(ASLA) X(ASLB)      \
-    X(ASLD) X(ASR) X(ASRA) X(ASRB) X(BCC) X(BCLR) X(BCS) X(BEQ) X(BGE) X(BGT) X(BHI) X(BITA) X(BITB) X(BLE)  \
-    X(BLS) X(BLT) X(BMI) X(BNE) X(BPL) X(BRA) X(BRCLR) X(BRN) X(BRSET) X(BSET) X(BSR) X(BVC) X(BVS) X(CBA)   \
-    X(CLC) X(CLI) X(CLR) X(CLRA) X(CLRB) X(CLV) X(CMPA) X(CMPB) X(COM) X(COMA) X(COMB) X(CPD) X(CPX) X(CPY)  \
-    X(DAA) X(DEC) X(DECA) X(DECB) X(DES) X(DEX) X(DEY) X(EORA) X(EORB) X(FDIV) X(IDIV) X(INC) X(INCA)        \
-    X(INCB) X(INS) X(INX) X(INY) X(JMP) X(JSR) X(LDAA) X(LDAB) X(LDD) X(LDS) X(LDX) X(LDY) X(LSR) X(LSRA)    \
-    X(LSRB) X(LSRD) X(MUL) X(NEG) X(NEGA) X(NEGB) X(NOP) X(ORAA) X(ORAB) X(PSHA) X(PSHB) X(PSHX) X(PSHY)    \
-    X(PULA) X(PULB) X(PULX) X(PULY) X(ROL) X(ROLA) X(ROLB) X(ROR) X(RORA) X(RORB) X(RTI) X(RTS) X(SBA)      \
-    X(SBCA) X(SBCB) X(SEC) X(SEI) X(SEV) X(STAA) X(STAB) X(STD) X(STOP) X(STS) X(STX) X(STY) X(SUBA)       \
-    X(SUBB) X(SUBD) X(SWI) X(TAB) X(TAP) X(TBA) X(TEST) X(TPA) X(TST) X(TSTA) X(TSTB) X(TSX) X(TSY) X(TXS)  \
-    X(TYS) X(WAI) X(XGDX) X(XGDY)
+    X(ABA)                                                                                                   \
+    X(ABX) X(ABY) X(ADCA) X(ADCB) X(ADDA) X(ADDB) X(ADDD) X(ANDA) X(ANDB) X(ASL) X(ASLA) X(ASLB) X(ASLD)     \
+        X(ASR) X(ASRA) X(ASRB) X(BCC) X(BCLR) X(BCS) X(BEQ) X(BGE) X(BGT) X(BHI) X(BITA) X(BITB) X(BLE)      \
+            X(BLS) X(BLT) X(BMI) X(BNE) X(BPL) X(BRA) X(BRCLR) X(BRN) X(BRSET) X(BSET) X(BSR) X(BVC) X(BVS)  \
+                X(CBA) X(CLC) X(CLI) X(CLR) X(CLRA) X(CLRB) X(CLV) X(CMPA) X(CMPB) X(COM) X(COMA) X(COMB)    \
+                    X(CPD) X(CPX) X(CPY) X(DAA) X(DEC) X(DECA) X(DECB) X(DES) X(DEX) X(DEY) X(EORA) X(EORB)  \
+                        X(FDIV) X(IDIV) X(INC) X(INCA) X(INCB) X(INS) X(INX) X(INY) X(JMP) X(JSR) X(LDAA)    \
+                            X(LDAB) X(LDD) X(LDS) X(LDX) X(LDY) X(LSR) X(LSRA) X(LSRB) X(LSRD) X(MUL) X(NEG) \
+                                X(NEGA) X(NEGB) X(NOP) X(ORAA) X(ORAB) X(PSHA) X(PSHB) X(PSHX) X(PSHY)       \
+                                    X(PULA) X(PULB) X(PULX) X(PULY) X(ROL) X(ROLA) X(ROLB) X(ROR) X(RORA)    \
+                                        X(RORB) X(RTI) X(RTS) X(SBA) X(SBCA) X(SBCB) X(SEC) X(SEI) X(SEV)    \
+                                            X(STAA) X(STAB) X(STD) X(STOP) X(STS) X(STX) X(STY) X(SUBA)      \
+                                                X(SUBB) X(SUBD) X(SWI) X(TAB) X(TAP) X(TBA) X(TEST) X(TPA)   \
+                                                    X(TST) X(TSTA) X(TSTB) X(TSX) X(TSY) X(TXS) X(TYS)       \
+                                                        X(WAI) X(XGDX) X(XGDY)
 
 // The operation of an opcode, named by its mnemonic. `Undefined` marks bytes
 // that are not instructions on their page; `Prefix` marks $18, $1A, $CD on page 1.
@@ -82,10 +86,9 @@ enum class Op : uint8_t {
 };
 
 constexpr std::string_view mnemonic(Op op) {
-    constexpr std::string_view names[] = {
-        "", "",
+    constexpr std::string_view names[] = {"", "",
 #define VANTREL_NAME(name) #name,
-        VANTREL_MNEMONICS(VANTREL_NAME)
+                                          VANTREL_MNEMONICS(VANTREL_NAME)
 #undef VANTREL_NAME
     };
     return names[static_cast<int>(op)];
@@ -94,8 +97,8 @@ constexpr std::string_view mnemonic(Op op) {
 struct OpcodeInfo {
     Op op = Op::Undefined;
     AddrMode mode = AddrMode::Inherent;
-    uint8_t length = 1;  // bytes, prefix included
-    uint8_t cycles = 0;  // E-clock cycles; 0 for bytes that are not instructions
+    uint8_t length = 1; // bytes, prefix included
+    uint8_t cycles = 0; // E-clock cycles; 0 for bytes that are not instructions
 
     constexpr bool defined() const { return op != Op::Undefined && op != Op::Prefix; }
 };
@@ -143,12 +146,14 @@ public:
     constexpr MapBuilder() {
         // A byte that is not an instruction occupies one byte, or two after a prefix.
         for (int page = 1; page <= kPageCount; ++page)
-            for (auto& entry : map_[page - 1]) entry.length = page == 1 ? 1 : 2;
+            for (auto& entry : map_[page - 1])
+                entry.length = page == 1 ? 1 : 2;
     }
 
     constexpr void put(int page, int opcode, Op op, AddrMode mode, int cycles) {
-        map_[page - 1][opcode] = OpcodeInfo{op, mode, static_cast<uint8_t>(1 + (page > 1) + operandCount(mode)),
-                                            static_cast<uint8_t>(cycles)};
+        map_[page - 1][opcode] =
+            OpcodeInfo{op, mode, static_cast<uint8_t>(1 + (page > 1) + operandCount(mode)),
+                       static_cast<uint8_t>(cycles)};
     }
 
     // One row of sixteen operations sharing a mode ($8x..$Fx); Undefined
@@ -191,7 +196,8 @@ constexpr OpcodeMap buildOpcodeMap() {
     constexpr std::array<Op, 16> row0{TEST, NOP, IDIV, FDIV, LSRD, ASLD, TAP, TPA,
                                       INX,  DEX, CLV,  SEV,  CLC,  SEC,  CLI, SEI};
     constexpr std::array<int, 16> row0Cycles{4, 2, 41, 41, 3, 3, 2, 2, 3, 3, 2, 2, 2, 2, 2, 2};
-    for (int i = 0; i < 16; ++i) b.put(1, i, row0[i], M::Inherent, row0Cycles[i]);
+    for (int i = 0; i < 16; ++i)
+        b.put(1, i, row0[i], M::Inherent, row0Cycles[i]);
     b.put(1, 0x10, SBA, M::Inherent, 2);
     b.put(1, 0x11, CBA, M::Inherent, 2);
     b.put(1, 0x12, BRSET, M::BitBranchDirect, 6);
@@ -208,16 +214,21 @@ constexpr OpcodeMap buildOpcodeMap() {
     b.put(1, 0x1F, BRCLR, M::BitBranchIndexedX, 7);
     constexpr std::array<Op, 16> branches{BRA, BRN, BHI, BLS, BCC, BCS, BNE, BEQ,
                                           BVC, BVS, BPL, BMI, BGE, BLT, BGT, BLE};
-    for (int i = 0; i < 16; ++i) b.put(1, 0x20 + i, branches[i], M::Relative, 3);
-    constexpr std::array<Op, 16> row3{TSX, INS, PULA, PULB, DES, TXS, PSHA, PSHB,
-                                      PULX, RTS, ABX, RTI, PSHX, MUL, WAI, SWI};
+    for (int i = 0; i < 16; ++i)
+        b.put(1, 0x20 + i, branches[i], M::Relative, 3);
+    constexpr std::array<Op, 16> row3{TSX,  INS, PULA, PULB, DES,  TXS, PSHA, PSHB,
+                                      PULX, RTS, ABX,  RTI,  PSHX, MUL, WAI,  SWI};
     constexpr std::array<int, 16> row3Cycles{3, 3, 4, 4, 3, 3, 3, 3, 5, 5, 3, 12, 4, 10, 14, 14};
-    for (int i = 0; i < 16; ++i) b.put(1, 0x30 + i, row3[i], M::Inherent, row3Cycles[i]);
+    for (int i = 0; i < 16; ++i)
+        b.put(1, 0x30 + i, row3[i], M::Inherent, row3Cycles[i]);
 
     // Page 1, $40..$7F: single-operand operations on A, B and memory.
-    constexpr std::array<Op, 16> onA{NEGA, U, U, COMA, LSRA, U, RORA, ASRA, ASLA, ROLA, DECA, U, INCA, TSTA, U, CLRA};
-    constexpr std::array<Op, 16> onB{NEGB, U, U, COMB, LSRB, U, RORB, ASRB, ASLB, ROLB, DECB, U, INCB, TSTB, U, CLRB};
-    constexpr std::array<Op, 16> onMem{NEG, U, U, COM, LSR, U, ROR, ASR, ASL, ROL, DEC, U, INC, TST, JMP, CLR};
+    constexpr std::array<Op, 16> onA{NEGA, U,    U,    COMA, LSRA, U,    RORA, ASRA,
+                                     ASLA, ROLA, DECA, U,    INCA, TSTA, U,    CLRA};
+    constexpr std::array<Op, 16> onB{NEGB, U,    U,    COMB, LSRB, U,    RORB, ASRB,
+                                     ASLB, ROLB, DECB, U,    INCB, TSTB, U,    CLRB};
+    constexpr std::array<Op, 16> onMem{NEG, U,   U,   COM, LSR, U,   ROR, ASR,
+                                       ASL, ROL, DEC, U,   INC, TST, JMP, CLR};
     for (int i = 0; i < 16; ++i) {
         if (onA[i] != U) b.put(1, 0x40 + i, onA[i], M::Inherent, 2);
         if (onB[i] != U) b.put(1, 0x50 + i, onB[i], M::Inherent, 2);
@@ -299,7 +310,9 @@ constexpr OpcodeMap buildOpcodeMap() {
 inline constexpr OpcodeMap kOpcodeMap = detail::buildOpcodeMap();
 
 // page 1..4
-constexpr const OpcodeInfo& opcodeInfo(int page, uint8_t opcode) { return kOpcodeMap[page - 1][opcode]; }
+constexpr const OpcodeInfo& opcodeInfo(int page, uint8_t opcode) {
+    return kOpcodeMap[page - 1][opcode];
+}
 
 // The instruction that starts with `first` (and `second`, used after a prefix).
 struct Decoded {
