@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds the test suite twice (plain, and with the
-# address and undefined-behaviour sanitizers) and runs it with CTest.
+# address and undefined-behaviour sanitizers) and runs it with CTest, then runs
+# the fuzz targets briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -13,3 +14,4 @@ bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON 
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
+bash scripts/fuzz.sh 30

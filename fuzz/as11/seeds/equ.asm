@@ -1,0 +1,6 @@
+A EQU B+1
+B EQU (C*2)/3
+C EQU *
+ LDX #A
+ LDY >C
+ CPD 1,Y

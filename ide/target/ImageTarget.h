@@ -1,0 +1,55 @@
+// The target as a 64 KiB memory image: the simulator's side of every
+// target-access operation. The image starts all zero; only downloads, flash
+// erases and the program's own writes change it.
+//
+//     TargetState state;
+//     ImageTarget target(state);
+//     target.Programm(0xE000, bytes);      // load code
+//     state.ProgramPageAddress = 0xE000;
+//     target.InProgram();                  // ProgramPage := $E000..$E0FF
+//
+// Every address wraps at $FFFF, so no operation can reach outside the image.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "target/TargetAccess.h"
+
+namespace quorvel {
+
+class ImageTarget : public TargetAccess {
+public:
+    static constexpr int32_t kImageSize = 65536;
+    using Image = std::array<uint8_t, kImageSize>;
+
+    explicit ImageTarget(TargetState& state);
+
+    Image& TargetMemory() { return memory_; }
+    const Image& TargetMemory() const { return memory_; }
+
+    void FindBoard() override;
+    void BoardStatus() override;
+
+    void InByte(int32_t address, uint8_t& value) override;
+    void InBytes(int32_t address, std::vector<uint8_t>& bytes, int count) override;
+    void InCPU() override;
+    void InMemory() override;
+    void InProgram() override;
+    void InStack() override;
+    void InResetVector(int32_t& value) override;
+    void OutByte(int32_t address, uint8_t value) override;
+    void OutBytes(int32_t address, std::span<const uint8_t> bytes) override;
+    void FlashErase() override;
+    void Programm(int32_t address, std::span<const uint8_t> bytes) override;
+
+private:
+    // The image byte at address + offset, wrapped at $FFFF.
+    uint8_t& at(int64_t address, int64_t offset = 0);
+
+    Image memory_{};
+};
+
+} // namespace quorvel

@@ -1,0 +1,57 @@
+#include "ImageLoader.h"
+
+#include <span>
+
+#include <QList>
+
+#include "target/SRecord.h"
+
+namespace quorvel::hc11dis {
+
+namespace {
+
+std::span<const uint8_t> asBytes(const QByteArray& bytes) {
+    return {reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())};
+}
+
+bool isTextByte(char c) {
+    return (c >= 0x20 && c < 0x7F) || c == '\n' || c == '\r' || c == '\t';
+}
+
+} // namespace
+
+bool LooksLikeSRecords(const QByteArray& content) {
+    for (const char c : content)
+        if (!isTextByte(c)) return false;
+    for (const QByteArray& line : content.split('\n')) {
+        if (line.trimmed().isEmpty()) continue;
+        return line.startsWith('S');
+    }
+    return false;
+}
+
+int LoadSRecords(const QByteArray& content, ImageTarget& target, LoadedMap& loaded) {
+    int records = 0;
+    for (const QByteArray& line : content.split('\n')) {
+        const auto record = ParseS1Record(QString::fromLatin1(line));
+        if (!record) continue;
+        target.Programm(record->address, record->data);
+        for (size_t i = 0; i < record->data.size(); ++i)
+            loaded.set((record->address + i) & 0xFFFF);
+        ++records;
+    }
+    return records;
+}
+
+int64_t LoadBinary(const QByteArray& content, int32_t origin, ImageTarget& target, LoadedMap& loaded) {
+    const int64_t room = ImageTarget::kImageSize - int64_t{origin};
+    const int64_t size = content.size();
+    const int64_t kept = size < room ? size : room;
+    const auto bytes = asBytes(content).first(static_cast<size_t>(kept));
+    target.Programm(origin, bytes);
+    for (int64_t i = 0; i < kept; ++i)
+        loaded.set(static_cast<size_t>(origin + i));
+    return size - kept;
+}
+
+} // namespace quorvel::hc11dis
