@@ -45,7 +45,8 @@ std::vector<Case> everyInstruction() {
             if (page > 1) c.bytes.push_back(vantrel::kPagePrefix[page - 1]);
             c.bytes.push_back(static_cast<uint8_t>(opcode));
             const auto operands = operandBytes(info.mode);
-            for (int i = 0; i < vantrel::operandCount(info.mode); ++i) c.bytes.push_back(operands[i]);
+            for (int i = 0; i < vantrel::operandCount(info.mode); ++i)
+                c.bytes.push_back(operands[i]);
             cases.push_back(c);
         }
     }
