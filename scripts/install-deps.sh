@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-serialport-dev libgl-dev
+  qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
   clang libclang-rt-14-dev
   binutils-m68hc1x
 )

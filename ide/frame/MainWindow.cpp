@@ -1,0 +1,933 @@
+#include "frame/MainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMetaMethod>
+#include <QScreen>
+#include <QSerialPortInfo>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+#include "frame/Arrange.h"
+#include "frame/Fonts.h"
+#include "frame/HelpTopics.h"
+#include "frame/HelpWindow.h"
+#include "frame/PendingCommands.h"
+#include "frame/PortDevice.h"
+#include "frame/Prompt.h"
+#include "frame/StatusText.h"
+#include "frame/ToolIcons.h"
+#include "frame/Window.h"
+#include "frame/frmAbout.h"
+
+namespace quorvel {
+
+namespace {
+
+const QString kEditorForm = QStringLiteral("frmEditor");
+const QString kMainPrefix = QStringLiteral("Main");
+
+// The View items that open a window; each is available once its view is registered.
+const char* const kViewItems[] = {
+    "mnuViewRegCPU", "mnuViewRegPorts",     "mnuViewRegTimer", "mnuViewRegPulseAcc",
+    "mnuViewRegSCI", "mnuViewRegSPI",       "mnuViewRegAD",    "mnuViewRegOther",
+    "mnuViewRegPIA", "mnuViewIOunit",       "mnuViewMemory",   "mnuViewWatch",
+    "mnuViewStack",  "mnuViewDisassembler", "mnuViewLabel",    "mnuViewSerialTerminal",
+};
+
+// The register windows of the on-chip block and the PIA: board only.
+const char* const kBoardViews[] = {
+    "mnuViewRegPorts", "mnuViewRegTimer", "mnuViewRegPulseAcc", "mnuViewRegSCI",
+    "mnuViewRegSPI",   "mnuViewRegAD",    "mnuViewRegOther",    "mnuViewRegPIA",
+};
+
+bool IsViewItem(const QString& name) {
+    for (const char* item : kViewItems)
+        if (name == QLatin1String(item)) return true;
+    return false;
+}
+
+// Toolbar buttons by key, each calling the menu command of the same name; an
+// empty key is a gap between groups.
+struct ToolbarEntry {
+    const char* Key;
+    const char* Command;
+};
+constexpr ToolbarEntry kToolbar[] = {
+    {"New", "mnuFileNew"},
+    {"Open", "mnuFileOpen"},
+    {"Save", "mnuFileSave"},
+    {"Print", "mnuFilePrint"},
+    {"", ""},
+    {"Download", "mnuFileDownload"},
+    {"", ""},
+    {"Cut", "mnuEditCut"},
+    {"Copy", "mnuEditCopy"},
+    {"Paste", "mnuEditPaste"},
+    {"", ""},
+    {"Undo", "mnuEditUndo"},
+    {"Redo", "mnuEditRedo"},
+    {"", ""},
+    {"Find", "mnuEditFind"},
+    {"Find Next", "mnuEditFindNext"},
+    {"", ""},
+    {"Assemble", "mnuFileAssemble"},
+    {"", ""},
+    {"Toggle Breakpoint", "mnuDebugToggleBreakpoint"},
+    {"", ""},
+    {"Run", "mnuRunRun"},
+    {"Play", "mnuRunPlay"},
+    {"Animate", "mnuRunAnimate"},
+    {"Pause", "mnuRunPause"},
+    {"", ""},
+    {"Step Into", "mnuRunStepInto"},
+    {"Step Over", "mnuRunStepOver"},
+    {"Step Out", "mnuRunStepOut"},
+    {"Run To Cursor", "mnuRunRunTo"},
+    {"", ""},
+    {"Add Watch", "mnuDebugAddWatch"},
+    {"", ""},
+    {"About Tolvic", "mnuHelpAbout"},
+};
+
+QMetaMethod HandlerOf(const QObject* object, const QString& command) {
+    const QByteArray signature =
+        QMetaObject::normalizedSignature((command + QStringLiteral("_Click()")).toLatin1());
+    const int index = object->metaObject()->indexOfSlot(signature.constData());
+    return index >= 0 ? object->metaObject()->method(index) : QMetaMethod();
+}
+
+bool CallByName(QObject* object, const char* procedure) {
+    if (!object) return false;
+    const QByteArray signature = QMetaObject::normalizedSignature((QByteArray(procedure) + "()").constData());
+    const int index = object->metaObject()->indexOfMethod(signature.constData());
+    if (index < 0) return false;
+    return object->metaObject()->method(index).invoke(object, Qt::DirectConnection);
+}
+
+} // namespace
+
+frmMain::frmMain(Prompt& prompt, StartOptions options, std::unique_ptr<CommPort> port, QWidget* parent)
+    : QMainWindow(parent), prompt_(prompt), options_(std::move(options)), port_(std::move(port)) {
+    if (!port_) port_ = std::make_unique<SerialCommPort>();
+    CreateWidgets();
+    ConnectWidgets();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+QString frmMain::ProgramFolder() const {
+    return QCoreApplication::applicationDirPath();
+}
+
+void frmMain::SetHelpFolder(const QString& folder) {
+    helpFolder_ = folder;
+    if (help_) {
+        help_->deleteLater();
+        help_ = nullptr;
+    }
+}
+
+// ---- Construction ----
+
+void frmMain::CreateWidgets() {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Quorvel"));
+    setWindowIcon(DrawnToolIcon(QStringLiteral("Assemble")));
+
+    mdiArea = new QMdiArea;
+    mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea);
+
+    menus_ = BuildMenus(menuBar(), this);
+    for (const QString& name : menus_.Actions.keys())
+        if (name.startsWith(QLatin1String("mnuFileRecent"))) menus_.Actions[name]->setVisible(false);
+    // The watch commands of the shared view popup show only for the watch window.
+    for (const char* name :
+         {"mnuPopupViewAddWatch", "mnuPopupViewEditWatch", "mnuPopupViewRemoveWatch", "mnuPopupViewBar1"})
+        menus_.Actions.value(QLatin1String(name))->setVisible(false);
+
+    CreateToolbar();
+    CreateStatusBar();
+
+    tmrComm = new QTimer(this);
+    tmrComm->setObjectName(QStringLiteral("tmrComm"));
+    tmrComm->setInterval(50);
+    tmrRefresh = new QTimer(this);
+    tmrRefresh->setObjectName(QStringLiteral("tmrRefresh"));
+    tmrRefresh->setInterval(100);
+
+    for (const QString& name : menus_.Actions.keys())
+        ApplyEnabled(name);
+    SetCommandEnabled(QStringLiteral("mnuRunPause"), false);
+}
+
+void frmMain::CreateToolbar() {
+    Toolbar1 = new QToolBar(QStringLiteral("Toolbar"), this);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setMovable(false);
+    Toolbar1->setFloatable(false);
+    addToolBar(Qt::TopToolBarArea, Toolbar1);
+    for (const ToolbarEntry& entry : kToolbar) {
+        if (!*entry.Key) {
+            Toolbar1->addSeparator();
+            continue;
+        }
+        const QString key = QString::fromLatin1(entry.Key);
+        auto* button = new QAction(ToolIcon(key), key, this);
+        button->setObjectName(QStringLiteral("tbr") + QString(key).remove(QLatin1Char(' ')));
+        button->setToolTip(key);
+        button->setData(QString::fromLatin1(entry.Command));
+        Toolbar1->addAction(button);
+        toolButtons_.insert(QString::fromLatin1(entry.Command), button);
+        toolbarButtons_.append(button);
+    }
+}
+
+void frmMain::CreateStatusBar() {
+    auto* bar = new QStatusBar;
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    setStatusBar(bar);
+    for (int panel = 1; panel <= kPanelCount; ++panel) {
+        auto* label = new QLabel;
+        label->setObjectName(QStringLiteral("StatusPanel") + QString::number(panel));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setMargin(1);
+        // The board status takes the spare width; the others keep room for their usual texts.
+        const int stretch = panel == kPanelBoard ? 3 : (panel == kPanelCaret ? 0 : 2);
+        bar->addWidget(label, stretch);
+        panels_.append(label);
+    }
+    panels_[kPanelCaret - 1]->setMinimumWidth(
+        fontMetrics().horizontalAdvance(QStringLiteral("Line 99999  Col. 999")));
+    SetStatusPanel(kPanelProgram, kNoProgram);
+    SetStatusPanel(kPanelSymbols, kNoSymbols);
+}
+
+void frmMain::ConnectWidgets() {
+    const QMetaMethod triggered = QMetaMethod::fromSignal(&QAction::triggered);
+    for (auto it = menus_.Actions.cbegin(); it != menus_.Actions.cend(); ++it) {
+        QAction* action = it.value();
+        const QString& name = it.key();
+        if (action->isSeparator()) continue;
+        if (name.startsWith(QLatin1String("mnuFileRecent"))) {
+            const int index = name.mid(int(qstrlen("mnuFileRecent"))).toInt();
+            connect(action, &QAction::triggered, this, [this, index] { mnuFileRecent_Click(index); });
+            continue;
+        }
+        const QMetaMethod handler = HandlerOf(this, name);
+        Q_ASSERT_X(handler.isValid(), "frmMain", qPrintable(name + QStringLiteral(" has no handler")));
+        if (handler.isValid()) connect(action, triggered, this, handler);
+    }
+    for (QAction* button : std::as_const(toolbarButtons_)) {
+        const QMetaMethod handler = HandlerOf(this, button->data().toString());
+        if (handler.isValid()) connect(button, triggered, this, handler);
+    }
+    connect(Menu(QStringLiteral("mnuWindow")), &QMenu::aboutToShow, this, &frmMain::UpdateWindowMenu);
+    connect(tmrComm, &QTimer::timeout, this, &frmMain::tmrComm_Timer);
+    connect(tmrRefresh, &QTimer::timeout, this, &frmMain::tmrRefresh_Timer);
+}
+
+// ---- Start-up and shutdown ----
+
+WindowPlacement frmMain::MainDefaultPlacement() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize size = screen ? screen->size() : QSize(1024, 768);
+    return {0, 0, PixelsToTwips(size.width()), PixelsToTwips(size.height()), kStateMaximised};
+}
+
+void frmMain::Form_Load() {
+    Settings store;
+
+    // 1. Placement of the main window.
+    RestoreWindowPlacement(store, this, kMainPrefix, MainDefaultPlacement());
+
+    // 2. Bars and check marks.
+    const FrameSettings settings = store.LoadFrame();
+    SetChecked(QStringLiteral("mnuViewToolbar"), settings.Toolbar);
+    Toolbar1->setVisible(settings.Toolbar);
+    SetChecked(QStringLiteral("mnuViewStatusBar"), settings.StatusBar);
+    statusBar()->setVisible(settings.StatusBar);
+    SetChecked(QStringLiteral("mnuDebugCodeOn"), settings.CodeOn);
+    SetChecked(QStringLiteral("mnuDebugIncludeSym"), settings.IncludeSym);
+    SetChecked(QStringLiteral("mnuPopupSerialHex"), settings.HexTerminal);
+    SetChecked(QStringLiteral("mnuPopupSerialAscii"), !settings.HexTerminal);
+
+    // 3. Port and fonts.
+    COMPort = settings.COMPort;
+    COMPortName = settings.COMPortName;
+    ScreenFont = settings.ScreenFont;
+    PrintFont = settings.PrintFont;
+
+    // 4. The target; the command line may choose it for this run.
+    storedSimEnabled_ = settings.SimEnabled;
+    SimEnabled = options_.SimEnabled.value_or(settings.SimEnabled);
+
+    // 5. The program folder is the current folder; help lives beside the program.
+    QDir::setCurrent(ProgramFolder());
+    helpFolder_ = QDir(ProgramFolder()).filePath(QStringLiteral("help"));
+
+    // 6. The serial port.
+    OpenCommPort();
+    tmrComm->start();
+
+    // 7. The cycle counter.
+    ClockCount = 0;
+    ClockCountUpdate();
+
+    GateViewMenu();
+    UpdateWindowMenu();
+}
+
+bool frmMain::Form_QueryUnload() {
+    // Editors with unsaved changes ask first; one the user keeps stops the exit.
+    for (QMdiSubWindow* editor : EditorWindows())
+        if (!editor->close()) return false;
+    return true;
+}
+
+void frmMain::Form_Unload() {
+    unloaded_ = true;
+    Settings store;
+
+    // 1. Position and size only in the normal state, the state always.
+    SaveWindowPlacement(store, this, kMainPrefix);
+
+    // 2. Check marks and globals.
+    store.SaveFrame(CurrentSettings());
+    store.Sync();
+
+    // 3. The remaining windows; each view saves its own placement.
+    tmrComm->stop();
+    tmrRefresh->stop();
+    mdiArea->closeAllSubWindows();
+    if (help_) help_->close();
+    port_->Close();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (unloaded_) {
+        event->accept();
+        return;
+    }
+    if (!Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+FrameSettings frmMain::CurrentSettings() const {
+    FrameSettings s;
+    s.Toolbar = Checked(QStringLiteral("mnuViewToolbar"));
+    s.StatusBar = Checked(QStringLiteral("mnuViewStatusBar"));
+    s.CodeOn = Checked(QStringLiteral("mnuDebugCodeOn"));
+    s.IncludeSym = Checked(QStringLiteral("mnuDebugIncludeSym"));
+    s.HexTerminal = Checked(QStringLiteral("mnuPopupSerialHex"));
+    s.COMPort = COMPort;
+    s.COMPortName = COMPortName;
+    s.ScreenFont = ScreenFont;
+    s.PrintFont = PrintFont;
+    s.SimEnabled = storedSimEnabled_;
+    return s;
+}
+
+// ---- Serial port and board status ----
+
+void frmMain::OpenCommPort() {
+    if (port_->PortOpen()) port_->Close();
+    if (!port_->Open(PortDevicePath(COMPort, COMPortName))) {
+        SetStatusPanel(kPanelBoard, kBoardPortError);
+        // With the simulator as target the board's port does not matter.
+        if (SimEnabled) BoardStatus();
+        return;
+    }
+    BoardStatus();
+}
+
+void frmMain::BoardStatus() {
+    if (SimEnabled) {
+        SetStatusPanel(kPanelBoard, kSimulatorMode);
+        SetCommandEnabled(QStringLiteral("mnuRunRun"), false);
+        return;
+    }
+    SetCommandEnabled(QStringLiteral("mnuRunRun"), true);
+    SetStatusPanel(kPanelBoard, port_->PortOpen() ? kBoardNotConnected : kBoardPortError);
+}
+
+void frmMain::ClockCountUpdate() {
+    SetStatusPanel(kPanelClock, ClockText(ClockCount));
+}
+
+QStringList frmMain::DetectedPorts() const {
+    QStringList devices;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        devices.append(info.systemLocation());
+    devices.sort();
+    return devices;
+}
+
+// ---- Options ----
+
+OptionsValues frmMain::CurrentOptions() const {
+    return {ScreenFont, PrintFont, COMPort, COMPortName, SimEnabled};
+}
+
+void frmMain::ApplyOptions(const OptionsValues& values) {
+    ScreenFont = values.ScreenFont;
+    PrintFont = values.PrintFont;
+    // A target chosen on the command line is kept for this run only, unless changed here.
+    if (values.SimEnabled != SimEnabled) storedSimEnabled_ = values.SimEnabled;
+    SimEnabled = values.SimEnabled;
+    for (QMdiSubWindow* editor : EditorWindows())
+        ApplyScreenFont(editor->widget());
+    COMPort = values.COMPort;
+    COMPortName = values.COMPortName;
+    OpenCommPort();
+}
+
+void frmMain::ApplyScreenFont(QWidget* editor) {
+    if (!editor) return;
+    if (CallByName(editor, "ApplyScreenFont")) return;
+    QWidget* text = editor->findChild<QWidget*>(QStringLiteral("Text"));
+    (text ? text : editor)->setFont(ResolveFont(ScreenFont));
+}
+
+void frmMain::GateViewMenu() {
+    for (const char* name : kBoardViews)
+        SetCommandEnabled(QLatin1String(name), !SimEnabled);
+    SetCommandEnabled(QStringLiteral("mnuViewIOunit"), SimEnabled);
+}
+
+// ---- Commands ----
+
+QAction* frmMain::Command(const QString& name) const {
+    return menus_.Actions.value(name);
+}
+
+QAction* frmMain::ToolButton(const QString& name) const {
+    return toolButtons_.value(name);
+}
+
+QMenu* frmMain::Menu(const QString& name) const {
+    return menus_.Menus.value(name);
+}
+
+QList<QAction*> frmMain::ToolbarButtons() const {
+    return toolbarButtons_;
+}
+
+bool frmMain::CommandAvailable(const QString& name) const {
+    if (CommandPending(name)) return false;
+    if (IsViewItem(name)) return views_.contains(name);
+    return true;
+}
+
+void frmMain::ApplyEnabled(const QString& name) {
+    const bool enabled = wanted_.value(name, true) && CommandAvailable(name);
+    if (QAction* action = Command(name)) action->setEnabled(enabled);
+    if (QAction* button = ToolButton(name)) button->setEnabled(enabled);
+}
+
+void frmMain::SetCommandEnabled(const QString& name, bool enabled) {
+    wanted_.insert(name, enabled);
+    ApplyEnabled(name);
+}
+
+bool frmMain::CommandEnabled(const QString& name) const {
+    const QAction* action = Command(name);
+    return action && action->isEnabled();
+}
+
+bool frmMain::Checked(const QString& name) const {
+    const QAction* action = Command(name);
+    return action && action->isChecked();
+}
+
+void frmMain::SetChecked(const QString& name, bool checked) {
+    if (QAction* action = Command(name)) action->setChecked(checked);
+}
+
+void frmMain::SetRecentFiles(const QStringList& files) {
+    recentFiles_ = files.mid(0, 4);
+    for (int i = 0; i < 4; ++i) {
+        QAction* action = Command(QStringLiteral("mnuFileRecent") + QString::number(i));
+        if (i < recentFiles_.size()) {
+            QString shown = recentFiles_[i];
+            shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            action->setText(QLatin1Char('&') + QString::number(i + 1) + QLatin1Char(' ') + shown);
+            action->setVisible(true);
+        } else {
+            action->setText(QString());
+            action->setVisible(false);
+        }
+    }
+}
+
+// ---- Status bar ----
+
+void frmMain::SetStatusPanel(int panel, const QString& text) {
+    if (QLabel* label = StatusPanelLabel(panel)) label->setText(text);
+}
+
+QString frmMain::StatusPanel(int panel) const {
+    const QLabel* label = StatusPanelLabel(panel);
+    return label ? label->text() : QString();
+}
+
+QLabel* frmMain::StatusPanelLabel(int panel) const {
+    return panel >= 1 && panel <= panels_.size() ? panels_[panel - 1] : nullptr;
+}
+
+// ---- Child windows ----
+
+void frmMain::RegisterView(const ViewInfo& info) {
+    views_.insert(info.MenuName, info);
+    ApplyEnabled(info.MenuName);
+}
+
+bool frmMain::ViewRegistered(const QString& menuName) const {
+    return views_.contains(menuName);
+}
+
+QMdiSubWindow* frmMain::ViewWindow(const QString& menuName) const {
+    return openViews_.value(menuName).data();
+}
+
+QWidget* frmMain::View(const QString& menuName) const {
+    const QMdiSubWindow* window = ViewWindow(menuName);
+    return window ? window->widget() : nullptr;
+}
+
+QSizeF frmMain::ClientTwips() const {
+    const QSize client = mdiArea->viewport()->size();
+    return {PixelsToTwips(client.width()), PixelsToTwips(client.height())};
+}
+
+bool frmMain::ShowView(const QString& menuName) {
+    if (QMdiSubWindow* open = ViewWindow(menuName)) {
+        mdiArea->setActiveSubWindow(open);
+        SetChecked(menuName, true);
+        return true;
+    }
+    const auto info = views_.constFind(menuName);
+    if (info == views_.cend() || !info->Create) {
+        SetChecked(menuName, false);
+        return false;
+    }
+    QWidget* form = info->Create();
+    if (!form) {
+        SetChecked(menuName, false);
+        return false;
+    }
+    if (!info->FormName.isEmpty()) form->setObjectName(info->FormName);
+    auto* window = new ViewSubWindow(menuName, info->Prefix);
+    window->setWidget(form);
+    window->setWindowTitle(form->windowTitle());
+    mdiArea->addSubWindow(window);
+    openViews_.insert(menuName, window);
+    connect(window, &ViewSubWindow::Unloaded, this, &frmMain::OnViewUnloaded);
+
+    const QSizeF client = ClientTwips();
+    const WindowPlacement defaults =
+        info->DefaultPlacement
+            ? info->DefaultPlacement(client)
+            : WindowPlacement{0, 0, float(client.width() / 2), float(client.height() / 2), kStateNormal};
+    if (info->Prefix.isEmpty()) {
+        PlaceWindow(window, defaults);
+        window->show();
+    } else {
+        RestoreWindowPlacement(window, info->Prefix, defaults);
+        window->show();
+    }
+    SetChecked(menuName, true);
+    return true;
+}
+
+void frmMain::UnloadView(const QString& menuName) {
+    if (QMdiSubWindow* window = ViewWindow(menuName)) {
+        window->close();
+        return;
+    }
+    SetChecked(menuName, false);
+}
+
+void frmMain::OnViewUnloaded(const QString& menuName) {
+    openViews_.remove(menuName);
+    SetChecked(menuName, false);
+}
+
+void frmMain::ToggleView(const QString& menuName) {
+    if (ViewWindow(menuName))
+        UnloadView(menuName);
+    else
+        ShowView(menuName);
+}
+
+QMdiSubWindow* frmMain::AddChildForm(QWidget* form) {
+    QMdiSubWindow* window = mdiArea->addSubWindow(form);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &QObject::destroyed, this,
+            [this] { QMetaObject::invokeMethod(this, &frmMain::UpdateWindowMenu, Qt::QueuedConnection); });
+    UpdateWindowMenu();
+    return window;
+}
+
+QList<QMdiSubWindow*> frmMain::EditorWindows() const {
+    QList<QMdiSubWindow*> editors;
+    for (QMdiSubWindow* window : mdiArea->subWindowList(QMdiArea::CreationOrder))
+        if (window->widget() && window->widget()->objectName() == kEditorForm) editors.append(window);
+    return editors;
+}
+
+int frmMain::OpenEditorCount() const {
+    return int(EditorWindows().size());
+}
+
+bool frmMain::CallView(const QString& menuName, const char* procedure) {
+    return CallByName(View(menuName), procedure);
+}
+
+bool frmMain::CallActiveChild(const char* procedure) {
+    const QMdiSubWindow* window = mdiArea->currentSubWindow();
+    return window && CallByName(window->widget(), procedure);
+}
+
+void frmMain::UpdateWindowMenu() {
+    const bool editors = OpenEditorCount() > 0;
+    for (const char* name : {"mnuWindowCascade", "mnuWindowTileHorizontal", "mnuWindowTileVertical"})
+        SetCommandEnabled(QLatin1String(name), editors);
+}
+
+void frmMain::PrepareEditorsForArrange(const QList<QMdiSubWindow*>& editors) {
+    for (QMdiSubWindow* editor : editors)
+        if (editor->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) editor->showNormal();
+}
+
+// ---- Help ----
+
+bool frmMain::ShowHelpPage(const QString& page, const QString& anchor) {
+    if (!help_) help_ = new HelpWindow(helpFolder_, this);
+    if (!help_->ShowPage(page, anchor)) {
+        prompt_.Message(DravikTitle(QStringLiteral("Help")),
+                        QStringLiteral("Can't Find help/") + page + QStringLiteral(" !"),
+                        PromptIcon::Exclamation);
+        return false;
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+    return true;
+}
+
+bool frmMain::ShowHelpTopic(int topic) {
+    const QString page = HelpTopicPage(topic);
+    return ShowHelpPage(page, page == kHelpContentsPage ? QString() : QString::number(topic));
+}
+
+// ---- File ----
+// The commands of the editor, the assembler, symbols and download stay empty
+// and disabled (PendingCommands.h) until their parts are in.
+
+void frmMain::mnuFileNew_Click() {}
+void frmMain::mnuFileOpen_Click() {}
+void frmMain::mnuFileClose_Click() {}
+void frmMain::mnuFileSave_Click() {}
+void frmMain::mnuFileSaveAs_Click() {}
+void frmMain::mnuFilePrintSetup_Click() {}
+void frmMain::mnuFilePrintPreview_Click() {}
+void frmMain::mnuFilePrint_Click() {}
+void frmMain::mnuFileAssemble_Click() {}
+void frmMain::mnuFileLoadSymbols_Click() {}
+void frmMain::mnuFileDownload_Click() {}
+void frmMain::mnuFileRecent_Click(int) {}
+void frmMain::mnuFileExit_Click() {
+    close();
+}
+
+// ---- Edit ----
+
+void frmMain::mnuEditUndo_Click() {}
+void frmMain::mnuEditRedo_Click() {}
+void frmMain::mnuEditCut_Click() {}
+void frmMain::mnuEditCopy_Click() {}
+void frmMain::mnuEditPaste_Click() {}
+void frmMain::mnuEditDelete_Click() {}
+void frmMain::mnuEditSelectAll_Click() {}
+void frmMain::mnuEditFind_Click() {}
+void frmMain::mnuEditFindNext_Click() {}
+void frmMain::mnuEditReplace_Click() {}
+void frmMain::mnuEditGoToLine_Click() {}
+
+// ---- View ----
+
+void frmMain::mnuViewRegCPU_Click() {
+    ToggleView(QStringLiteral("mnuViewRegCPU"));
+}
+void frmMain::mnuViewRegPorts_Click() {
+    ToggleView(QStringLiteral("mnuViewRegPorts"));
+}
+void frmMain::mnuViewRegTimer_Click() {
+    ToggleView(QStringLiteral("mnuViewRegTimer"));
+}
+void frmMain::mnuViewRegPulseAcc_Click() {
+    ToggleView(QStringLiteral("mnuViewRegPulseAcc"));
+}
+void frmMain::mnuViewRegSCI_Click() {
+    ToggleView(QStringLiteral("mnuViewRegSCI"));
+}
+void frmMain::mnuViewRegSPI_Click() {
+    ToggleView(QStringLiteral("mnuViewRegSPI"));
+}
+void frmMain::mnuViewRegAD_Click() {
+    ToggleView(QStringLiteral("mnuViewRegAD"));
+}
+void frmMain::mnuViewRegOther_Click() {
+    ToggleView(QStringLiteral("mnuViewRegOther"));
+}
+void frmMain::mnuViewRegPIA_Click() {
+    ToggleView(QStringLiteral("mnuViewRegPIA"));
+}
+void frmMain::mnuViewIOunit_Click() {
+    ToggleView(QStringLiteral("mnuViewIOunit"));
+}
+void frmMain::mnuViewMemory_Click() {
+    ToggleView(QStringLiteral("mnuViewMemory"));
+}
+void frmMain::mnuViewWatch_Click() {
+    ToggleView(QStringLiteral("mnuViewWatch"));
+}
+void frmMain::mnuViewStack_Click() {
+    ToggleView(QStringLiteral("mnuViewStack"));
+}
+void frmMain::mnuViewDisassembler_Click() {
+    ToggleView(QStringLiteral("mnuViewDisassembler"));
+}
+void frmMain::mnuViewLabel_Click() {
+    ToggleView(QStringLiteral("mnuViewLabel"));
+}
+void frmMain::mnuViewSerialTerminal_Click() {
+    ToggleView(QStringLiteral("mnuViewSerialTerminal"));
+}
+
+void frmMain::mnuViewToolbar_Click() {
+    Toolbar1->setVisible(Checked(QStringLiteral("mnuViewToolbar")));
+}
+
+void frmMain::mnuViewStatusBar_Click() {
+    statusBar()->setVisible(Checked(QStringLiteral("mnuViewStatusBar")));
+}
+
+void frmMain::mnuViewOptions_Click() {
+    frmOptions dialog(CurrentOptions(), DetectedPorts(), prompt_, this);
+    if (prompt_.ShowModal(dialog) == QDialog::Accepted) ApplyOptions(dialog.Values());
+    GateViewMenu();
+}
+
+// ---- Debug ----
+
+void frmMain::mnuDebugAddWatch_Click() {}
+void frmMain::mnuDebugEditWatch_Click() {}
+
+void frmMain::mnuDebugCodeOn_Click() {
+    CallView(QStringLiteral("mnuViewDisassembler"), "PageRedraw");
+}
+
+void frmMain::mnuDebugIncludeSym_Click() {
+    CallView(QStringLiteral("mnuViewDisassembler"), "PageRedraw");
+}
+
+void frmMain::mnuDebugInlineAsemble_Click() {}
+void frmMain::mnuDebugToggleBreakpoint_Click() {}
+void frmMain::mnuDebugClearAllBreakpoints_Click() {}
+void frmMain::mnuDebugSetNewPC_Click() {}
+void frmMain::mnuDebugGetResVec_Click() {}
+void frmMain::mnuDebugGoToPCAddress_Click() {}
+void frmMain::mnuDebugGoToAddress_Click() {}
+
+void frmMain::mnuDebugResetCounter_Click() {
+    ClockCount = 0;
+    ClockCountUpdate();
+}
+
+void frmMain::mnuDebugRefresh_Click() {}
+
+// ---- Run ----
+// Run control (PendingCommands.h).
+
+void frmMain::mnuRunRun_Click() {}
+void frmMain::mnuRunPlay_Click() {}
+void frmMain::mnuRunAnimate_Click() {}
+void frmMain::mnuRunStepInto_Click() {}
+void frmMain::mnuRunStepOver_Click() {}
+void frmMain::mnuRunStepOut_Click() {}
+void frmMain::mnuRunRunTo_Click() {}
+void frmMain::mnuRunPause_Click() {}
+
+// ---- Window ----
+
+void frmMain::mnuWindowArrangeDebugger_Click() {
+    for (QMdiSubWindow* window : mdiArea->subWindowList())
+        if (window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) window->showNormal();
+    for (const DebuggerSlot& slot : ArrangeDebugger(float(ClientTwips().height()))) {
+        for (auto it = openViews_.cbegin(); it != openViews_.cend(); ++it) {
+            ViewSubWindow* window = it.value();
+            if (!window || window->Prefix() != slot.Prefix) continue;
+            PlaceWindow(window, slot.Placement);
+            SaveWindowPlacement(window, slot.Prefix);
+        }
+    }
+}
+
+void frmMain::mnuWindowCascade_Click() {
+    const QList<QMdiSubWindow*> editors = EditorWindows();
+    PrepareEditorsForArrange(editors);
+    const int step = std::max(20, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4);
+    const QList<QRect> rects = Cascade(mdiArea->viewport()->size(), int(editors.size()), step);
+    for (qsizetype i = 0; i < editors.size(); ++i) {
+        editors[i]->setGeometry(rects[i]);
+        editors[i]->raise();
+    }
+}
+
+void frmMain::mnuWindowTileHorizontal_Click() {
+    const QList<QMdiSubWindow*> editors = EditorWindows();
+    PrepareEditorsForArrange(editors);
+    const QList<QRect> rects = TileHorizontal(mdiArea->viewport()->size(), int(editors.size()));
+    for (qsizetype i = 0; i < editors.size(); ++i)
+        editors[i]->setGeometry(rects[i]);
+    for (QMdiSubWindow* editor : editors)
+        editor->raise();
+}
+
+void frmMain::mnuWindowTileVertical_Click() {
+    const QList<QMdiSubWindow*> editors = EditorWindows();
+    PrepareEditorsForArrange(editors);
+    const QList<QRect> rects = TileVertical(mdiArea->viewport()->size(), int(editors.size()));
+    for (qsizetype i = 0; i < editors.size(); ++i)
+        editors[i]->setGeometry(rects[i]);
+    for (QMdiSubWindow* editor : editors)
+        editor->raise();
+}
+
+// ---- Help ----
+
+void frmMain::mnuHelpTopics_Click() {
+    ShowHelpPage(kHelpContentsPage);
+}
+
+void frmMain::mnuHelpUsingHelp_Click() {
+    ShowHelpPage(kHelpUsingPage);
+}
+
+void frmMain::mnuHelpHC11Symbols_Click() {
+    ShowHelpTopic(kTopicHC11Symbols);
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    frmAbout dialog(this);
+    prompt_.ShowModal(dialog);
+}
+
+// ---- Pop-up menus of the views ----
+
+void frmMain::mnuPopupMemoryEnter_Click() {
+    CallView(QStringLiteral("mnuViewMemory"), "mnuMemoryEnter");
+}
+void frmMain::mnuPopupMemoryAddress_Click() {
+    CallView(QStringLiteral("mnuViewMemory"), "mnuMemoryAddress");
+}
+void frmMain::mnuPopupMemoryRefresh_Click() {
+    CallView(QStringLiteral("mnuViewMemory"), "mnuMemoryRefresh");
+}
+
+void frmMain::mnuPopupStackEnter_Click() {
+    CallView(QStringLiteral("mnuViewStack"), "mnuEnter");
+}
+void frmMain::mnuPopupStackGoToSPAddress_Click() {
+    CallView(QStringLiteral("mnuViewStack"), "mnuGoToSPAddress");
+}
+void frmMain::mnuPopupStackGoToAddress_Click() {
+    CallView(QStringLiteral("mnuViewStack"), "mnuGoToAddress");
+}
+void frmMain::mnuPopupStackRefresh_Click() {
+    CallView(QStringLiteral("mnuViewStack"), "mnuRefresh");
+}
+
+void frmMain::mnuPopupViewAddWatch_Click() {
+    mnuDebugAddWatch_Click();
+}
+void frmMain::mnuPopupViewEditWatch_Click() {
+    mnuDebugEditWatch_Click();
+}
+void frmMain::mnuPopupViewRemoveWatch_Click() {
+    CallView(QStringLiteral("mnuViewWatch"), "mnuRemoveWatch");
+}
+void frmMain::mnuPopupViewEnter_Click() {
+    CallActiveChild("mnuEnter");
+}
+void frmMain::mnuPopupViewHex_Click() {
+    CallActiveChild("mnuViewHex");
+}
+void frmMain::mnuPopupViewBin_Click() {
+    CallActiveChild("mnuViewBin");
+}
+void frmMain::mnuPopupViewDec_Click() {
+    CallActiveChild("mnuViewDec");
+}
+void frmMain::mnuPopupViewAutoRefresh_Click() {
+    CallActiveChild("mnuAutoRefresh");
+}
+void frmMain::mnuPopupViewRefresh_Click() {
+    CallActiveChild("mnuRefresh");
+}
+
+void frmMain::mnuPopupSerialAscii_Click() {
+    SetChecked(QStringLiteral("mnuPopupSerialAscii"), true);
+    SetChecked(QStringLiteral("mnuPopupSerialHex"), false);
+}
+
+void frmMain::mnuPopupSerialHex_Click() {
+    SetChecked(QStringLiteral("mnuPopupSerialHex"), true);
+    SetChecked(QStringLiteral("mnuPopupSerialAscii"), false);
+}
+
+void frmMain::mnuPopupSerialClear_Click() {
+    CallView(QStringLiteral("mnuViewSerialTerminal"), "Clear");
+}
+
+void frmMain::mnuPopupSortName_Click() {
+    CallView(QStringLiteral("mnuViewLabel"), "SortByName");
+}
+void frmMain::mnuPopupSortValue_Click() {
+    CallView(QStringLiteral("mnuViewLabel"), "SortByValue");
+}
+void frmMain::mnuPopupSortNone_Click() {
+    CallView(QStringLiteral("mnuViewLabel"), "Unsorted");
+}
+
+// ---- Timers ----
+
+// The board's serial output while a program runs on it.
+void frmMain::tmrComm_Timer() {}
+
+// Auto refresh of the active view.
+void frmMain::tmrRefresh_Timer() {
+    CallActiveChild("mnuRefresh");
+}
+
+} // namespace quorvel

@@ -1,0 +1,28 @@
+// The command line of the IDE:
+//
+//     quorvel [--sim | --board] [FILE...]
+//
+// --sim and --board choose the target for this run only; the stored choice is
+// kept unless the options dialog changes it. FILE names are made absolute at
+// once, since start-up makes the program folder the current directory.
+#pragma once
+
+#include <optional>
+
+#include <QString>
+#include <QStringList>
+
+class QCommandLineParser;
+
+namespace quorvel {
+
+struct StartOptions {
+    std::optional<bool> SimEnabled; // set by --sim (true) or --board (false)
+    QStringList Files;              // absolute paths, in command-line order
+};
+
+void AddStartOptions(QCommandLineParser& parser);
+// After parser.process()/parse(); false with a message when the options contradict each other.
+bool ReadStartOptions(const QCommandLineParser& parser, StartOptions& options, QString& error);
+
+} // namespace quorvel
