@@ -102,4 +102,52 @@ void ImageTarget::Programm(int32_t address, std::span<const uint8_t> bytes) {
     BoardStatus();
 }
 
+void ImageTarget::BindSimulator(vantrel::CVantrelCtrl& simulator) {
+    simulator_ = &simulator;
+    simulator.setMemoryCallbacks(
+        [](void* self, int32_t address, int16_t* value) {
+            static_cast<ImageTarget*>(self)->ReadMemory(address, *value);
+        },
+        [](void* self, int32_t address, int16_t value) {
+            static_cast<ImageTarget*>(self)->WriteMemory(address, value);
+        },
+        this);
+}
+
+void ImageTarget::ReadMemory(int32_t address, int16_t& value) {
+    value = at(address);
+}
+
+void ImageTarget::WriteMemory(int32_t address, int16_t value) {
+    at(address) = static_cast<uint8_t>(value);
+}
+
+void ImageTarget::StepTarget(const std::array<uint8_t, 5>& code, StepWait /*wait*/) {
+    if (!simulator_) {
+        state_.BoardOK = false;
+        return;
+    }
+    int16_t a = state_.RegA, b = state_.RegB, ccr = state_.RegCCR;
+    int32_t ix = state_.RegIX, iy = state_.RegIY, sp = state_.RegSP;
+    simulator_->Step(a, b, ix, iy, sp, ccr, code[0], code[1], code[2], code[3], code[4]);
+
+    // The register save area, as a board's monitor keeps it.
+    memory_[0x0000] = static_cast<uint8_t>(a);
+    memory_[0x0001] = static_cast<uint8_t>(b);
+    memory_[0x0002] = static_cast<uint8_t>(ix >> 8);
+    memory_[0x0003] = static_cast<uint8_t>(ix);
+    memory_[0x0004] = static_cast<uint8_t>(iy >> 8);
+    memory_[0x0005] = static_cast<uint8_t>(iy);
+    memory_[0x0006] = static_cast<uint8_t>(sp >> 8);
+    memory_[0x0007] = static_cast<uint8_t>(sp);
+    memory_[0x0008] = static_cast<uint8_t>(ccr);
+    state_.RegA = static_cast<uint8_t>(a);
+    state_.RegB = static_cast<uint8_t>(b);
+    state_.RegIX = ix & 0xFFFF;
+    state_.RegIY = iy & 0xFFFF;
+    state_.RegSP = sp & 0xFFFF;
+    state_.RegCCR = static_cast<uint8_t>(ccr);
+    UnpackCCR(state_);
+}
+
 } // namespace quorvel

@@ -9,6 +9,9 @@
 //     target.InProgram();                  // ProgramPage := $E000..$E0FF
 //
 // Every address wraps at $FFFF, so no operation can reach outside the image.
+//
+// Bound to a simulator control, the target also executes instructions
+// (StepTarget): the control's memory events are answered from the image.
 #pragma once
 
 #include <array>
@@ -17,6 +20,7 @@
 #include <vector>
 
 #include "target/TargetAccess.h"
+#include "vantrel/VantrelCtrl.h"
 
 namespace quorvel {
 
@@ -44,12 +48,22 @@ public:
     void OutBytes(int32_t address, std::span<const uint8_t> bytes) override;
     void FlashErase() override;
     void Programm(int32_t address, std::span<const uint8_t> bytes) override;
+    void StepTarget(const std::array<uint8_t, 5>& code, StepWait wait) override;
+
+    // Answers `simulator`'s memory events from the image from now on.
+    void BindSimulator(vantrel::CVantrelCtrl& simulator);
+
+protected:
+    // The simulator control's events: one call per data byte of an instruction.
+    virtual void ReadMemory(int32_t address, int16_t& value);
+    virtual void WriteMemory(int32_t address, int16_t value);
 
 private:
     // The image byte at address + offset, wrapped at $FFFF.
     uint8_t& at(int64_t address, int64_t offset = 0);
 
     Image memory_{};
+    vantrel::CVantrelCtrl* simulator_ = nullptr;
 };
 
 } // namespace quorvel

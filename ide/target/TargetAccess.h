@@ -4,6 +4,7 @@
 // callers test BoardOK and stop early.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -44,6 +45,19 @@ public:
     virtual void FlashErase() = 0;
     // Writes into flash (or, on the simulator, into the image).
     virtual void Programm(int32_t address, std::span<const uint8_t> bytes) = 0;
+
+    // How long a step may take on the board: a single instruction answers at
+    // once; a whole subroutine (Step Over, Step Out) may run for ever.
+    enum class StepWait { Instruction, Subroutine };
+
+    // Executes `code` on the target with the register mirror (A, B, IX, IY,
+    // SP, CCR) and takes the resulting registers back into the mirror, flags
+    // unpacked. The simulator runs the instruction in `code` (its bytes, padded
+    // with $01) and rewrites the register save area $0000..$0008; the board
+    // gets the step command with the first four bytes. RegPC is the caller's.
+    virtual void StepTarget(const std::array<uint8_t, 5>& code, StepWait wait) = 0;
+    // Ends a Subroutine wait that is in progress (Pause); the step then fails.
+    virtual void AbandonWait() {}
 
 protected:
     TargetState& state_;

@@ -40,6 +40,7 @@ public:
     void OutBytes(int32_t, std::span<const uint8_t>) override {}
     void FlashErase() override {}
     void Programm(int32_t, std::span<const uint8_t>) override {}
+    void StepTarget(const std::array<uint8_t, 5>&, StepWait) override {}
 };
 
 // Puts bytes into ProgramPage at address (the page starts at ProgramPageAddress).
