@@ -41,9 +41,11 @@ TEST(As11Robustness, BinaryGarbage) {
         std::string source(4096, '\0');
         for (char& c : source)
             c = static_cast<char>(random() & 0xFF);
-        if (round % 2) // mostly printable, with line breaks, so more of it reaches the operand parsers
+        // Mostly printable, with line breaks, so more of it reaches the operand parsers.
+        static constexpr char kAlphabet[] = "LDAA #$1,X;* 'FCB/\"()+-<>\n\t\0BSETRMB";
+        if (round % 2)
             for (char& c : source)
-                c = "LDAA #$1,X;* 'FCB/\"()+-<>\n\t\0BSETRMB"[static_cast<unsigned char>(c) % 38];
+                c = kAlphabet[static_cast<unsigned char>(c) % (sizeof kAlphabet - 1)];
         assembleChecked(source);
     }
 }
