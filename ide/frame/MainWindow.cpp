@@ -18,6 +18,10 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "codetools/FrameDisAsm.h"
+#include "codetools/SymbolFile.h"
+#include "codetools/frmLabels.h"
+#include "editor/Editors.h"
 #include "frame/Arrange.h"
 #include "frame/Fonts.h"
 #include "frame/HelpTopics.h"
@@ -35,6 +39,8 @@ namespace quorvel {
 namespace {
 
 const QString kEditorForm = QStringLiteral("frmEditor");
+const QString kDisAsmView = QStringLiteral("mnuViewDisassembler");
+const QString kLabelView = QStringLiteral("mnuViewLabel");
 const QString kMainPrefix = QStringLiteral("Main");
 
 // The View items that open a window; each is available once its view is registered.
@@ -115,17 +121,94 @@ bool CallByName(QObject* object, const char* procedure) {
     return object->metaObject()->method(index).invoke(object, Qt::DirectConnection);
 }
 
+// Calls procedure(argument) on object when it has such a method.
+template <typename Argument>
+bool CallByName(QObject* object, const char* procedure, const char* type, const Argument& argument) {
+    if (!object) return false;
+    const QByteArray signature =
+        QMetaObject::normalizedSignature((QByteArray(procedure) + '(' + type + ')').constData());
+    const int index = object->metaObject()->indexOfMethod(signature.constData());
+    if (index < 0) return false;
+    return object->metaObject()->method(index).invoke(object, Qt::DirectConnection,
+                                                      QArgument<Argument>(type, argument));
+}
+
 } // namespace
+
+// What the board link asks of the frame.
+class frmMain::LinkHost : public BoardHost {
+public:
+    explicit LinkHost(frmMain& frame) : frame_(frame) {}
+
+    bool SimulatorSelected() const override { return frame_.SimEnabled; }
+    void ShowBoardStatus(const QString& text) override { frame_.SetStatusPanel(kPanelBoard, text); }
+    void EnableRunCommand(bool enabled) override {
+        frame_.SetCommandEnabled(QStringLiteral("mnuRunRun"), enabled);
+    }
+    void ProcessEvents() override { QCoreApplication::processEvents(); }
+    bool Running() const override { return frame_.Running; }
+    void SetRunning(bool running) override { frame_.Running = running; }
+    void ThawDisplay() override { frame_.ThawDisplay(); }
+    void RefreshRun() override { frame_.RefreshRun(); }
+    void ResetClockCount() override {
+        frame_.ClockCount = 0;
+        frame_.ClockCountUpdate();
+    }
+    void SerialOutput(const QByteArray& bytes) override { frame_.SerialOutput(bytes); }
+
+private:
+    frmMain& frame_;
+};
+
+// The I/O board panel, when it is open: its register slots take the byte.
+class frmMain::IoPanel : public IoUnit {
+public:
+    explicit IoPanel(frmMain& frame) : frame_(frame) {}
+
+    void setInFresh(uint8_t setting) override { Call("setInFresh", setting); }
+    void setInDataRegister(uint8_t data) override { Call("setInDataRegister", data); }
+    void setOutFresh(uint8_t setting) override { Call("setOutFresh", setting); }
+    void setOutDataRegister(uint8_t data) override { Call("setOutDataRegister", data); }
+
+private:
+    void Call(const char* procedure, uint8_t value) {
+        CallByName(frame_.View(QStringLiteral("mnuViewIOunit")), procedure, "int", int{value});
+    }
+
+    frmMain& frame_;
+};
 
 frmMain::frmMain(Prompt& prompt, StartOptions options, std::unique_ptr<CommPort> port, QWidget* parent)
     : QMainWindow(parent), prompt_(prompt), options_(std::move(options)), port_(std::move(port)) {
     if (!port_) port_ = std::make_unique<SerialCommPort>();
+    CreateTarget();
     CreateWidgets();
     ConnectWidgets();
+    CreateCodeTools();
     Form_Load();
+    // The files named on the command line open once the frame is up.
+    QMetaObject::invokeMethod(
+        this, [this] { editors_->OpenFiles(StartFiles()); }, Qt::QueuedConnection);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    port_->SetOnComm(nullptr);
+}
+
+// The simulator bound to the memory image, the board behind the port, and
+// the one target access over both.
+void frmMain::CreateTarget() {
+    linkHost_ = std::make_unique<LinkHost>(*this);
+    ioPanel_ = std::make_unique<IoPanel>(*this);
+    link_ = std::make_unique<BoardLink>(*port_, state_, *linkHost_, prompt_, clock_);
+    image_ = std::make_unique<ImageTarget>(state_);
+    image_->BindSimulator(Vantrel1);
+    board_ = std::make_unique<BoardTarget>(state_, *link_);
+    target_ = std::make_unique<SwitchingTarget>(state_, *image_, *board_);
+    target_->SetIoUnit(ioPanel_.get());
+    receiver_ = std::make_unique<BoardReceiver>(*link_, *target_);
+    port_->SetOnComm([this](int commEvent) { receiver_->OnComm(commEvent); });
+}
 
 QString frmMain::ProgramFolder() const {
     return QCoreApplication::applicationDirPath();
@@ -238,7 +321,59 @@ void frmMain::ConnectWidgets() {
     }
     connect(Menu(QStringLiteral("mnuWindow")), &QMenu::aboutToShow, this, &frmMain::UpdateWindowMenu);
     connect(tmrComm, &QTimer::timeout, this, &frmMain::tmrComm_Timer);
+    // The program's accesses to the I/O board have effects while its panel is shown.
+    connect(Command(QStringLiteral("mnuViewIOunit")), &QAction::toggled, this,
+            [this](bool shown) { image_->SetIoUnitShown(shown); });
     connect(tmrRefresh, &QTimer::timeout, this, &frmMain::tmrRefresh_Timer);
+}
+
+// ---- Symbols and the disassembly window ----
+
+namespace {
+// A debugger view first opens where Arrange Debugger would put it.
+std::function<WindowPlacement(QSizeF)> DebuggerPlacement(const QString& prefix) {
+    return [prefix](QSizeF client) {
+        for (const DebuggerSlot& slot : ArrangeDebugger(float(client.height())))
+            if (slot.Prefix == prefix) return slot.Placement;
+        return WindowPlacement{0, 0, float(client.width() / 2), float(client.height() / 2), kStateNormal};
+    };
+}
+} // namespace
+
+void frmMain::CreateCodeTools() {
+    symbols_ = std::make_unique<SymbolFile>(*this);
+    RegisterView({kLabelView, QStringLiteral("frmLabels"), QStringLiteral("Label"),
+                  DebuggerPlacement(QStringLiteral("Label")),
+                  [this] { return new frmLabels(symbols_->Table(), Menu(QStringLiteral("mnuPopupSort"))); }});
+    // Refresh Window belongs to the disassembly window's pop-up.
+    Command(QStringLiteral("mnuDebugRefresh"))->setVisible(false);
+    Command(QStringLiteral("mnuDebugBar6"))->setVisible(false);
+    // Run To Cursor needs run control (AttachRunControl).
+    SetCommandEnabled(QStringLiteral("mnuRunRunTo"), false);
+}
+
+void frmMain::AttachRunControl(RunControl& run) {
+    disAsm_ = std::make_unique<FrameDisAsm>(*this, run, symbols_->Table());
+    RegisterView({kDisAsmView, QStringLiteral("frmDisAsm"), QStringLiteral("DisAsm"),
+                  DebuggerPlacement(QStringLiteral("DisAsm")), [this] { return disAsm_->Create(); }});
+    SetCommandEnabled(QStringLiteral("mnuRunRunTo"), true);
+}
+
+void frmMain::Refresh() {
+    if (Checked(kDisAsmView)) CallView(kDisAsmView, "RefreshPC");
+    if (state_.BoardOK) RefreshRun();
+}
+
+void frmMain::ShowPCLine() {
+    CallView(kDisAsmView, "mnuGoToPCAddress");
+}
+
+void frmMain::UpdateDisassembly() {
+    CallView(kDisAsmView, "UpdateDisassembly");
+}
+
+void frmMain::DebugMenus() {
+    CallView(kDisAsmView, "Menus");
 }
 
 // ---- Start-up and shutdown ----
@@ -287,6 +422,8 @@ void frmMain::Form_Load() {
     // 7. The cycle counter.
     ClockCount = 0;
     ClockCountUpdate();
+    // The editor commands, and the find/replace dialog loaded hidden so that it keeps its last search.
+    editors_ = std::make_unique<Editors>(*this);
 
     GateViewMenu();
     UpdateWindowMenu();
@@ -313,6 +450,7 @@ void frmMain::Form_Unload() {
     // 3. The remaining windows; each view saves its own placement.
     tmrComm->stop();
     tmrRefresh->stop();
+    editors_->Unload();
     mdiArea->closeAllSubWindows();
     if (help_) help_->close();
     port_->Close();
@@ -348,25 +486,26 @@ FrameSettings frmMain::CurrentSettings() const {
 
 // ---- Serial port and board status ----
 
+// A port that fails shows "HC11 Board: Communication Port Error !"; with the
+// simulator as target the status keeps "Simulator mode".
 void frmMain::OpenCommPort() {
-    if (port_->PortOpen()) port_->Close();
-    if (!port_->Open(PortDevicePath(COMPort, COMPortName))) {
-        SetStatusPanel(kPanelBoard, kBoardPortError);
-        // With the simulator as target the board's port does not matter.
-        if (SimEnabled) BoardStatus();
-        return;
-    }
-    BoardStatus();
+    link_->OpenPort(PortDevicePath(COMPort, COMPortName));
 }
 
 void frmMain::BoardStatus() {
-    if (SimEnabled) {
-        SetStatusPanel(kPanelBoard, kSimulatorMode);
-        SetCommandEnabled(QStringLiteral("mnuRunRun"), false);
-        return;
-    }
-    SetCommandEnabled(QStringLiteral("mnuRunRun"), true);
-    SetStatusPanel(kPanelBoard, port_->PortOpen() ? kBoardNotConnected : kBoardPortError);
+    link_->BoardStatus();
+}
+
+// Run control brings the work of these two; the board's reset message calls them.
+void frmMain::ThawDisplay() {}
+
+void frmMain::RefreshRun() {}
+
+// Until the serial terminal is open (mnuViewSerialTerminal checked), the
+// board's output is dropped.
+void frmMain::SerialOutput(const QByteArray& bytes) {
+    if (!Checked(QStringLiteral("mnuViewSerialTerminal"))) return;
+    CallByName(View(QStringLiteral("mnuViewSerialTerminal")), "ShowSerialData", "QByteArray", bytes);
 }
 
 void frmMain::ClockCountUpdate() {
@@ -398,6 +537,8 @@ void frmMain::ApplyOptions(const OptionsValues& values) {
     COMPort = values.COMPort;
     COMPortName = values.COMPortName;
     OpenCommPort();
+    // "Simulator mode" disables Run; the board brings it back.
+    if (!SimEnabled) SetCommandEnabled(QStringLiteral("mnuRunRun"), true);
 }
 
 void frmMain::ApplyScreenFont(QWidget* editor) {
@@ -640,38 +781,81 @@ bool frmMain::ShowHelpTopic(int topic) {
 }
 
 // ---- File ----
-// The commands of the editor, the assembler, symbols and download stay empty
-// and disabled (PendingCommands.h) until their parts are in.
+// The editor commands go to the editors; the assembler, symbols and download
+// stay empty and disabled (PendingCommands.h) until their parts are in.
 
-void frmMain::mnuFileNew_Click() {}
-void frmMain::mnuFileOpen_Click() {}
-void frmMain::mnuFileClose_Click() {}
-void frmMain::mnuFileSave_Click() {}
-void frmMain::mnuFileSaveAs_Click() {}
-void frmMain::mnuFilePrintSetup_Click() {}
-void frmMain::mnuFilePrintPreview_Click() {}
-void frmMain::mnuFilePrint_Click() {}
+void frmMain::mnuFileNew_Click() {
+    editors_->NewEditor();
+}
+void frmMain::mnuFileOpen_Click() {
+    editors_->Open();
+}
+void frmMain::mnuFileClose_Click() {
+    editors_->Close();
+}
+void frmMain::mnuFileSave_Click() {
+    editors_->Save();
+}
+void frmMain::mnuFileSaveAs_Click() {
+    editors_->SaveAs();
+}
+void frmMain::mnuFilePrintSetup_Click() {
+    editors_->PrintSetup();
+}
+void frmMain::mnuFilePrintPreview_Click() {
+    editors_->PrintPreview();
+}
+// The menu item asks for the printer first; the toolbar button prints at once.
+void frmMain::mnuFilePrint_Click() {
+    editors_->Print(sender() != ToolButton(QStringLiteral("mnuFilePrint")));
+}
 void frmMain::mnuFileAssemble_Click() {}
-void frmMain::mnuFileLoadSymbols_Click() {}
+void frmMain::mnuFileLoadSymbols_Click() {
+    symbols_->mnuFileLoadSymbols();
+}
 void frmMain::mnuFileDownload_Click() {}
-void frmMain::mnuFileRecent_Click(int) {}
+void frmMain::mnuFileRecent_Click(int index) {
+    editors_->OpenRecent(index);
+}
 void frmMain::mnuFileExit_Click() {
     close();
 }
 
 // ---- Edit ----
 
-void frmMain::mnuEditUndo_Click() {}
-void frmMain::mnuEditRedo_Click() {}
-void frmMain::mnuEditCut_Click() {}
-void frmMain::mnuEditCopy_Click() {}
-void frmMain::mnuEditPaste_Click() {}
-void frmMain::mnuEditDelete_Click() {}
-void frmMain::mnuEditSelectAll_Click() {}
-void frmMain::mnuEditFind_Click() {}
-void frmMain::mnuEditFindNext_Click() {}
-void frmMain::mnuEditReplace_Click() {}
-void frmMain::mnuEditGoToLine_Click() {}
+void frmMain::mnuEditUndo_Click() {
+    editors_->Undo();
+}
+void frmMain::mnuEditRedo_Click() {
+    editors_->Redo();
+}
+void frmMain::mnuEditCut_Click() {
+    editors_->Cut();
+}
+void frmMain::mnuEditCopy_Click() {
+    editors_->Copy();
+}
+void frmMain::mnuEditPaste_Click() {
+    editors_->Paste();
+}
+void frmMain::mnuEditDelete_Click() {
+    editors_->Delete();
+}
+void frmMain::mnuEditSelectAll_Click() {
+    editors_->SelectAll();
+}
+void frmMain::mnuEditFind_Click() {
+    editors_->Find();
+}
+void frmMain::mnuEditFindNext_Click() {
+    editors_->FindNext();
+}
+void frmMain::mnuEditReplace_Click() {
+    editors_->Replace();
+}
+void frmMain::mnuEditGoToLine_Click() {
+    editors_->GoToLine();
+}
 
 // ---- View ----
 
@@ -752,19 +936,31 @@ void frmMain::mnuDebugIncludeSym_Click() {
 }
 
 void frmMain::mnuDebugInlineAsemble_Click() {}
-void frmMain::mnuDebugToggleBreakpoint_Click() {}
-void frmMain::mnuDebugClearAllBreakpoints_Click() {}
-void frmMain::mnuDebugSetNewPC_Click() {}
+void frmMain::mnuDebugToggleBreakpoint_Click() {
+    CallView(kDisAsmView, "mnuToggleBreakpoint");
+}
+void frmMain::mnuDebugClearAllBreakpoints_Click() {
+    CallView(kDisAsmView, "mnuClearAllBreakpoints");
+}
+void frmMain::mnuDebugSetNewPC_Click() {
+    CallView(kDisAsmView, "mnuSetNewPC");
+}
 void frmMain::mnuDebugGetResVec_Click() {}
-void frmMain::mnuDebugGoToPCAddress_Click() {}
-void frmMain::mnuDebugGoToAddress_Click() {}
+void frmMain::mnuDebugGoToPCAddress_Click() {
+    CallView(kDisAsmView, "mnuGoToPCAddress");
+}
+void frmMain::mnuDebugGoToAddress_Click() {
+    CallView(kDisAsmView, "mnuGoToAddress");
+}
 
 void frmMain::mnuDebugResetCounter_Click() {
     ClockCount = 0;
     ClockCountUpdate();
 }
 
-void frmMain::mnuDebugRefresh_Click() {}
+void frmMain::mnuDebugRefresh_Click() {
+    CallView(kDisAsmView, "mnuRefresh");
+}
 
 // ---- Run ----
 // Run control (PendingCommands.h).
@@ -775,7 +971,9 @@ void frmMain::mnuRunAnimate_Click() {}
 void frmMain::mnuRunStepInto_Click() {}
 void frmMain::mnuRunStepOver_Click() {}
 void frmMain::mnuRunStepOut_Click() {}
-void frmMain::mnuRunRunTo_Click() {}
+void frmMain::mnuRunRunTo_Click() {
+    CallView(kDisAsmView, "RunToCursor");
+}
 void frmMain::mnuRunPause_Click() {}
 
 // ---- Window ----
@@ -923,7 +1121,9 @@ void frmMain::mnuPopupSortNone_Click() {
 // ---- Timers ----
 
 // The board's serial output while a program runs on it.
-void frmMain::tmrComm_Timer() {}
+void frmMain::tmrComm_Timer() {
+    receiver_->tmrComm();
+}
 
 // Auto refresh of the active view.
 void frmMain::tmrRefresh_Timer() {

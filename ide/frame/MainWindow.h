@@ -10,6 +10,12 @@
 //     frame.show();
 //     ...                               // closing it saves settings and placement
 //
+// The target: Vantrel1 is the simulator control, bound to the memory image;
+// Targets() is the one target access every other part uses, going to the
+// image or to the board link as SimEnabled says. The board's serial output
+// reaches the serial terminal through SerialOutput, the I/O board panel hears
+// of $6000..$6003 through its slots setInFresh(int) .. setOutDataRegister(int).
+//
 // Menu commands are dispatched to slots named after their items
 // (mnuRunPlay_Click for mnuRunPlay); the toolbar buttons call the same slots.
 // Commands whose work is not in the program yet are listed in
@@ -34,6 +40,13 @@
 #include "frame/StartOptions.h"
 #include "frame/Views.h"
 #include "frame/frmOptions.h"
+#include "target/BoardLink.h"
+#include "target/BoardReceiver.h"
+#include "target/BoardTarget.h"
+#include "target/ImageTarget.h"
+#include "target/SwitchingTarget.h"
+#include "target/TargetState.h"
+#include "vantrel/VantrelCtrl.h"
 
 class QLabel;
 class QMdiArea;
@@ -44,6 +57,10 @@ class QToolBar;
 
 namespace quorvel {
 
+class Editors;
+class FrameDisAsm;
+class RunControl;
+class SymbolFile;
 class Prompt;
 
 class frmMain : public QMainWindow {
@@ -61,6 +78,17 @@ public:
     FontSetting ScreenFont;
     FontSetting PrintFont;
     int32_t ClockCount = 0;
+    // The board runs the user program freely (after Run, until it is reset).
+    bool Running = false;
+
+    // ---- The target ----
+    vantrel::CVantrelCtrl Vantrel1;
+    TargetState& Target() { return state_; }
+    // Every read and write of the target goes through it.
+    TargetAccess& Targets() { return *target_; }
+    ImageTarget& Simulator() { return *image_; }
+    BoardLink& Link() { return *link_; }
+    BoardReceiver& Receiver() { return *receiver_; }
 
     QMdiArea* mdiArea = nullptr;
     QToolBar* Toolbar1 = nullptr;
@@ -116,6 +144,8 @@ public:
     // Editor windows (forms named frmEditor), in the order they were opened.
     QList<QMdiSubWindow*> EditorWindows() const;
     int OpenEditorCount() const;
+    // The editors and their File and Edit commands (editor/Editors.h).
+    Editors& editors() const { return *editors_; }
     // The client area of the frame, in twips.
     QSizeF ClientTwips() const;
     // Calls a procedure of an open view, or of the active child window, by
@@ -125,9 +155,28 @@ public:
 
     // ---- Procedures used by the other parts ----
     // Shows the link in status panel 1: "Simulator mode" (and Run disabled)
-    // with the simulator as target; for the board, whether its port is open.
-    // The board protocol brings the probe of the board itself.
+    // with the simulator as target; for the board, the link state.
     void BoardStatus();
+    // Run control's: the end of a run, and the refresh of the open views.
+    void ThawDisplay();
+    void RefreshRun();
+    // ---- Symbols and the disassembly window ----
+    // The symbol table, File > Load Symbols and the reload after an assembly.
+    SymbolFile& Symbols() const { return *symbols_; }
+    // Gives the disassembly window run control's breakpoint table, state and
+    // Run To Cursor; View > Disassembler opens it from then on.
+    void AttachRunControl(RunControl& run);
+    // Run control's view hooks (RunHost). Refresh: the disassembly window,
+    // when open, redraws and shows the PC line, then (BoardOK) RefreshRun.
+    void Refresh();
+    // The disassembly window shows the PC line.
+    void ShowPCLine();
+    // The disassembly window re-reads its page, redraws and shows the PC line (end of Play).
+    void UpdateDisassembly();
+    // The disassembly window brings the Run and Debug commands up to date (its Menus).
+    void DebugMenus();
+    // The board's serial output: to the serial terminal when it is shown.
+    void SerialOutput(const QByteArray& bytes);
     // Status panel 4 from ClockCount.
     void ClockCountUpdate();
     // Closes the port if open and opens it again from COMPort/COMPortName.
@@ -256,11 +305,16 @@ protected:
     virtual QStringList DetectedPorts() const;
 
 private:
+    class LinkHost;
+    class IoPanel;
+
+    void CreateTarget();
     void CreateWidgets();
     void CreateToolbar();
     void CreateStatusBar();
     void ConnectWidgets();
     void Form_Load();
+    void CreateCodeTools();
     bool Form_QueryUnload();
     void Form_Unload();
 
@@ -275,6 +329,15 @@ private:
     Prompt& prompt_;
     StartOptions options_;
     std::unique_ptr<CommPort> port_;
+    TargetState state_;
+    SteadyClock clock_;
+    std::unique_ptr<LinkHost> linkHost_;
+    std::unique_ptr<IoPanel> ioPanel_;
+    std::unique_ptr<BoardLink> link_;
+    std::unique_ptr<ImageTarget> image_;
+    std::unique_ptr<BoardTarget> board_;
+    std::unique_ptr<SwitchingTarget> target_;
+    std::unique_ptr<BoardReceiver> receiver_;
     BuiltMenus menus_;
     QHash<QString, QAction*> toolButtons_; // by menu name
     QList<QAction*> toolbarButtons_;
@@ -287,6 +350,9 @@ private:
     QString helpFolder_;
     bool storedSimEnabled_ = false; // SimEnabled as stored; --sim/--board leave it
     bool unloaded_ = false;
+    std::unique_ptr<Editors> editors_;
+    std::unique_ptr<SymbolFile> symbols_;
+    std::unique_ptr<FrameDisAsm> disAsm_;
 };
 
 } // namespace quorvel

@@ -11,44 +11,15 @@
 namespace quorvel {
 
 inline constexpr const char* kPendingCommands[] = {
-    // Editor windows, file and clipboard commands, printing.
-    "mnuFileNew",
-    "mnuFileOpen",
-    "mnuFileClose",
-    "mnuFileSave",
-    "mnuFileSaveAs",
-    "mnuFilePrintSetup",
-    "mnuFilePrintPreview",
-    "mnuFilePrint",
-    "mnuEditUndo",
-    "mnuEditRedo",
-    "mnuEditCut",
-    "mnuEditCopy",
-    "mnuEditPaste",
-    "mnuEditDelete",
-    "mnuEditSelectAll",
-    // Find, replace and go to line.
-    "mnuEditFind",
-    "mnuEditFindNext",
-    "mnuEditReplace",
-    "mnuEditGoToLine",
     // The assembler.
     "mnuFileAssemble",
-    // Symbols.
-    "mnuFileLoadSymbols",
     // Download.
     "mnuFileDownload",
     // Watches.
     "mnuDebugAddWatch",
     "mnuDebugEditWatch",
-    // The disassembly window's commands.
+    // Inline assembly.
     "mnuDebugInlineAsemble",
-    "mnuDebugToggleBreakpoint",
-    "mnuDebugClearAllBreakpoints",
-    "mnuDebugSetNewPC",
-    "mnuDebugGoToPCAddress",
-    "mnuDebugGoToAddress",
-    "mnuDebugRefresh",
     // Run control.
     "mnuDebugGetResVec",
     "mnuRunRun",
@@ -57,7 +28,6 @@ inline constexpr const char* kPendingCommands[] = {
     "mnuRunStepInto",
     "mnuRunStepOver",
     "mnuRunStepOut",
-    "mnuRunRunTo",
     "mnuRunPause",
 };
 

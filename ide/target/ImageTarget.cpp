@@ -77,6 +77,7 @@ void ImageTarget::InResetVector(int32_t& value) {
 void ImageTarget::OutByte(int32_t address, uint8_t value) {
     FindBoard();
     if (!state_.BoardOK) return;
+    NotifyIoUnit(ioUnit_, address, value);
     at(address) = value;
     BoardStatus();
 }
@@ -114,12 +115,26 @@ void ImageTarget::BindSimulator(vantrel::CVantrelCtrl& simulator) {
         this);
 }
 
+// The program read the I/O unit's input byte: it is no longer fresh.
 void ImageTarget::ReadMemory(int32_t address, int16_t& value) {
     value = at(address);
+    if (address == kIoInData && ioUnitShown_) {
+        memory_[kIoInFresh] = 0;
+        if (ioUnit_) ioUnit_->setInFresh(0);
+    }
 }
 
+// The program wrote the I/O unit's output byte: it is fresh until the user reads it.
 void ImageTarget::WriteMemory(int32_t address, int16_t value) {
-    at(address) = static_cast<uint8_t>(value);
+    const auto byte = static_cast<uint8_t>(value);
+    at(address) = byte;
+    if (address == kIoOutData && ioUnitShown_) {
+        memory_[kIoOutFresh] = 1;
+        if (ioUnit_) {
+            ioUnit_->setOutDataRegister(byte);
+            ioUnit_->setOutFresh(1);
+        }
+    }
 }
 
 void ImageTarget::StepTarget(const std::array<uint8_t, 5>& code, StepWait /*wait*/) {

@@ -12,6 +12,14 @@
 //
 // Bound to a simulator control, the target also executes instructions
 // (StepTarget): the control's memory events are answered from the image.
+//
+// The simulated I/O board lives at $6000..$6003. OutByte hands those bytes to
+// the I/O unit first; while its panel is shown, a program load from $6001
+// clears the input-fresh flag $6000 and a program store to $6003 sets the
+// output-fresh flag $6002, telling the panel both times:
+//
+//     target.SetIoUnit(&panel);
+//     target.SetIoUnitShown(true);         // mnuViewIOunit checked
 #pragma once
 
 #include <array>
@@ -19,6 +27,7 @@
 #include <span>
 #include <vector>
 
+#include "target/IoUnit.h"
 #include "target/TargetAccess.h"
 #include "vantrel/VantrelCtrl.h"
 
@@ -53,6 +62,12 @@ public:
     // Answers `simulator`'s memory events from the image from now on.
     void BindSimulator(vantrel::CVantrelCtrl& simulator);
 
+    // Where the notices for $6000..$6003 go (null: nowhere).
+    void SetIoUnit(IoUnit* unit) { ioUnit_ = unit; }
+    // The I/O board panel is shown: the program's accesses to it have effects.
+    void SetIoUnitShown(bool shown) { ioUnitShown_ = shown; }
+    bool IoUnitShown() const { return ioUnitShown_; }
+
 protected:
     // The simulator control's events: one call per data byte of an instruction.
     virtual void ReadMemory(int32_t address, int16_t& value);
@@ -64,6 +79,8 @@ private:
 
     Image memory_{};
     vantrel::CVantrelCtrl* simulator_ = nullptr;
+    IoUnit* ioUnit_ = nullptr;
+    bool ioUnitShown_ = false;
 };
 
 } // namespace quorvel

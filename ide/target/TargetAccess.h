@@ -59,6 +59,13 @@ public:
     // Ends a Subroutine wait that is in progress (Pause); the step then fails.
     virtual void AbandonWait() {}
 
+    // Lets the target run the program freely from startPC with the register
+    // mirror (Run). Only a board can; any other target leaves BoardOK false.
+    virtual void Execute(int32_t startPC) {
+        (void)startPC;
+        state_.BoardOK = false;
+    }
+
 protected:
     TargetState& state_;
 };

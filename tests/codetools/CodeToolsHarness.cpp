@@ -1,0 +1,96 @@
+#include "CodeToolsHarness.h"
+
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "ListingText.h"
+
+namespace quorvel::test {
+
+namespace {
+StartOptions Target(bool simulator) {
+    StartOptions options;
+    options.SimEnabled = simulator;
+    return options;
+}
+} // namespace
+
+void FrameRunHost::ProcessEvents() {
+    QCoreApplication::processEvents();
+}
+
+void FrameRunHost::Message(const QString& title, const QString& text) {
+    frame_.prompt().Message(title, text, PromptIcon::Exclamation);
+}
+
+CodeFrame::CodeFrame(bool simulator)
+    : h(Target(simulator)), host(*h.frame), run(h.frame->Target(), h.frame->Targets(), host),
+      code(h.frame->Simulator().TargetMemory()) {
+    run.SetSimulatorCode(&code);
+    f().AttachRunControl(run);
+    f().setWindowState(Qt::WindowNoState);
+    f().resize(1100, 900);
+    f().show();
+    QCoreApplication::processEvents();
+}
+
+void CodeFrame::Put(int32_t address, const std::vector<uint8_t>& bytes) {
+    for (size_t i = 0; i < bytes.size(); ++i)
+        Memory()[(static_cast<size_t>(address) + i) & 0xFFFF] = bytes[i];
+}
+
+frmDisAsm* CodeFrame::DisAsm() {
+    return qobject_cast<frmDisAsm*>(f().View("mnuViewDisassembler"));
+}
+
+frmDisAsm* CodeFrame::OpenDisAsm(int rows) {
+    if (!f().ShowView("mnuViewDisassembler")) return nullptr;
+    ActivateDisAsm();
+    SetVisibleRows(rows);
+    return DisAsm();
+}
+
+void CodeFrame::ActivateDisAsm() {
+    f().mdiArea->setActiveSubWindow(f().ViewWindow("mnuViewDisassembler"));
+    QCoreApplication::processEvents();
+}
+
+void CodeFrame::SetVisibleRows(int rows) {
+    QMdiSubWindow* window = f().ViewWindow("mnuViewDisassembler");
+    frmDisAsm* form = DisAsm();
+    if (!window || !form) return;
+    const int decoration = window->height() - form->height();
+    window->resize(900, rows * form->Rows()->RowHeight() + decoration);
+    QCoreApplication::processEvents();
+}
+
+QWidget* CodeFrame::OpenOther() {
+    QWidget* other = MakeForm("Other");
+    QMdiSubWindow* window = f().AddChildForm(other);
+    window->show();
+    f().mdiArea->setActiveSubWindow(window);
+    QCoreApplication::processEvents();
+    return other;
+}
+
+void CodeFrame::LoadSymbols(const QString& folder, const QStringList& lines) {
+    const QString path = WriteFile(folder, "prog.lst", ListingFile(lines).toUtf8());
+    h.prompt.AnswerFile(path);
+    f().Command("mnuFileLoadSymbols")->trigger();
+}
+
+RowLook NormalLook(const frmDisAsm& window, bool bold) {
+    return {window.palette().color(QPalette::Base), Qt::black, bold};
+}
+RowLook CursorLook(bool bold) {
+    return {Qt::blue, Qt::white, bold};
+}
+RowLook BreakpointLook(bool bold) {
+    return {Qt::red, Qt::black, bold};
+}
+RowLook CursorBreakpointLook(bool bold) {
+    return {Qt::magenta, Qt::black, bold};
+}
+
+} // namespace quorvel::test
