@@ -144,6 +144,7 @@ void frmDisAsm::DisAsmPage() {
     options.CodeOn = links_.Host.Checked(kCodeOn);
     options.IncludeSymbols = links_.Host.Checked(kIncludeSym);
     rendered_ = renderer_.Render(PageAddress, options, BreakpointSpan(links_.Breakpoints), Lines);
+    ++renders_;
     cursorShown_ = false;
     Form_Resize();
     rowsView_->update();

@@ -45,6 +45,8 @@ public:
 
     // Rows rendered by the last DisAsmPage (the page may hold fewer than 50).
     int RenderedRows() const { return rendered_; }
+    // How many times the rows were rendered since the window opened.
+    int RenderCount() const { return renders_; }
     // The row's colours as shown now (row 1..50).
     RowLook Look(int row) const;
     // The address of the selected row; -1 without one.
@@ -123,6 +125,7 @@ private:
     QScrollBar* hScroll_ = nullptr;
     QMetaObject::Connection activation_;
     int rendered_ = 0;
+    int renders_ = 0;
     bool cursorShown_ = false; // the selected row carries the cursor colours
     int32_t ownPage_ = -1;     // ProgramPageAddress of the window's last page load
     bool detached_ = false;

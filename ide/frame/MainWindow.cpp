@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -26,6 +27,7 @@
 #include "frame/Fonts.h"
 #include "frame/HelpTopics.h"
 #include "frame/HelpWindow.h"
+#include "frame/MainRunHost.h"
 #include "frame/PendingCommands.h"
 #include "frame/PortDevice.h"
 #include "frame/Prompt.h"
@@ -33,6 +35,9 @@
 #include "frame/ToolIcons.h"
 #include "frame/Window.h"
 #include "frame/frmAbout.h"
+#include "frame/frmDownload.h"
+#include "run/CodeImage.h"
+#include "run/RunControl.h"
 
 namespace quorvel {
 
@@ -146,12 +151,12 @@ public:
         frame_.SetCommandEnabled(QStringLiteral("mnuRunRun"), enabled);
     }
     void ProcessEvents() override { QCoreApplication::processEvents(); }
-    bool Running() const override { return frame_.Running; }
-    void SetRunning(bool running) override { frame_.Running = running; }
+    bool Running() const override { return frame_.Run().Running; }
+    void SetRunning(bool running) override { frame_.Run().Running = running; }
     void ThawDisplay() override { frame_.ThawDisplay(); }
     void RefreshRun() override { frame_.RefreshRun(); }
     void ResetClockCount() override {
-        frame_.ClockCount = 0;
+        frame_.Run().ClockCount = 0;
         frame_.ClockCountUpdate();
     }
     void SerialOutput(const QByteArray& bytes) override { frame_.SerialOutput(bytes); }
@@ -185,6 +190,7 @@ frmMain::frmMain(Prompt& prompt, StartOptions options, std::unique_ptr<CommPort>
     CreateWidgets();
     ConnectWidgets();
     CreateCodeTools();
+    AttachRunControl(*run_);
     Form_Load();
     // The files named on the command line open once the frame is up.
     QMetaObject::invokeMethod(
@@ -208,6 +214,19 @@ void frmMain::CreateTarget() {
     target_->SetIoUnit(ioPanel_.get());
     receiver_ = std::make_unique<BoardReceiver>(*link_, *target_);
     port_->SetOnComm([this](int commEvent) { receiver_->OnComm(commEvent); });
+    runHost_ = std::make_unique<MainRunHost>(*this);
+    code_ = std::make_unique<ImageCode>(image_->TargetMemory());
+    run_ = std::make_unique<RunControl>(state_, *target_, *runHost_);
+    run_->SetSimulatorCode(code_.get());
+}
+
+frmMain::RunningFlag::operator bool() const {
+    return frame_.run_ && frame_.run_->Running;
+}
+
+frmMain::RunningFlag& frmMain::RunningFlag::operator=(bool running) {
+    frame_.Run().Running = running;
+    return *this;
 }
 
 QString frmMain::ProgramFolder() const {
@@ -420,7 +439,7 @@ void frmMain::Form_Load() {
     tmrComm->start();
 
     // 7. The cycle counter.
-    ClockCount = 0;
+    run_->ClockCount = 0;
     ClockCountUpdate();
     // The editor commands, and the find/replace dialog loaded hidden so that it keeps its last search.
     editors_ = std::make_unique<Editors>(*this);
@@ -496,10 +515,53 @@ void frmMain::BoardStatus() {
     link_->BoardStatus();
 }
 
-// Run control brings the work of these two; the board's reset message calls them.
-void frmMain::ThawDisplay() {}
+namespace {
+// The View items of the debug views, closed to the user while a run goes on.
+const char* const kDebugViewItems[] = {
+    "mnuViewMemory", "mnuViewRegCPU", "mnuViewRegPorts",     "mnuViewRegTimer", "mnuViewRegPulseAcc",
+    "mnuViewRegSCI", "mnuViewRegSPI", "mnuViewRegAD",        "mnuViewRegOther", "mnuViewRegPIA",
+    "mnuViewStack",  "mnuViewWatch",  "mnuViewDisassembler", "mnuViewIOunit",
+};
+// The open views a run disables.
+const char* const kRunViews[] = {
+    "mnuViewRegCPU", "mnuViewRegPorts", "mnuViewRegTimer", "mnuViewRegPulseAcc",
+    "mnuViewRegSCI", "mnuViewRegSPI",   "mnuViewRegAD",    "mnuViewRegOther",
+    "mnuViewRegPIA", "mnuViewStack",    "mnuViewWatch",    "mnuViewDisassembler",
+};
+} // namespace
 
-void frmMain::RefreshRun() {}
+void frmMain::EnableRunCommands(bool enabled) {
+    for (const char* name : {"mnuDebugAddWatch", "mnuFileDownload", "mnuRunPlay", "mnuRunAnimate"})
+        SetCommandEnabled(QLatin1String(name), enabled);
+    SetCommandEnabled(QStringLiteral("mnuRunRun"), enabled && !SimEnabled);
+    for (const char* name : kRunViews)
+        if (QWidget* view = View(QLatin1String(name))) view->setEnabled(enabled);
+}
+
+void frmMain::FreezeDisplay() {
+    SetCommandEnabled(QStringLiteral("mnuRunPause"), true);
+    EnableRunCommands(false);
+    for (const char* name : kDebugViewItems)
+        SetCommandEnabled(QLatin1String(name), false);
+}
+
+void frmMain::ThawDisplay() {
+    SetCommandEnabled(QStringLiteral("mnuRunPause"), !run_->Stopped);
+    EnableRunCommands(true);
+    for (const char* name : kDebugViewItems)
+        SetCommandEnabled(QLatin1String(name), true);
+    // The register block and PIA windows only reach the board, the I/O unit only the simulator.
+    GateViewMenu();
+}
+
+// Each open debug view redraws; the views hook in here through their Redraw procedure.
+void frmMain::RefreshRun() {
+    for (const char* name : kRunViews) {
+        if (!state_.BoardOK) return;
+        if (Checked(QLatin1String(name)) && QLatin1String(name) != QLatin1String("mnuViewDisassembler"))
+            CallView(QLatin1String(name), "Redraw");
+    }
+}
 
 // Until the serial terminal is open (mnuViewSerialTerminal checked), the
 // board's output is dropped.
@@ -509,7 +571,7 @@ void frmMain::SerialOutput(const QByteArray& bytes) {
 }
 
 void frmMain::ClockCountUpdate() {
-    SetStatusPanel(kPanelClock, ClockText(ClockCount));
+    SetStatusPanel(kPanelClock, run_->ClockCountText());
 }
 
 QStringList frmMain::DetectedPorts() const {
@@ -813,7 +875,68 @@ void frmMain::mnuFileAssemble_Click() {}
 void frmMain::mnuFileLoadSymbols_Click() {
     symbols_->mnuFileLoadSymbols();
 }
-void frmMain::mnuFileDownload_Click() {}
+// The toolbar button takes the known file at once.
+void frmMain::mnuFileDownload_Click() {
+    if (sender() && sender() == ToolButton(QStringLiteral("mnuFileDownload")))
+        FileDownload();
+    else
+        DownloadCommand();
+}
+
+void frmMain::DownloadCommand() {
+    if (!DownloadFileName.isEmpty()) {
+        if (QFileInfo::exists(DownloadFileName)) ShowDownload();
+        return;
+    }
+    FileRequest request;
+    request.Title = QStringLiteral("Download");
+    request.Filter = QStringLiteral("Machine Code (*.s19)|*.s19|All Files (*.*)|*.*");
+    request.FilterIndex = 1;
+    request.FileMustExist = true;
+    request.HideReadOnly = true;
+    const FileAnswer answer = prompt_.OpenFile(request);
+    if (answer.Accepted) {
+        DownloadFileName = answer.FileName;
+        ShowDownload();
+    }
+    run_->ClockCount = 0;
+    ClockCountUpdate();
+}
+
+void frmMain::FileDownload() {
+    if (!DownloadFileName.isEmpty() && QFileInfo::exists(DownloadFileName))
+        ShowDownload();
+    else
+        DownloadCommand();
+}
+
+void frmMain::ShowDownload() {
+    frmDownload dialog(DownloadFileName, Targets(), prompt_, this);
+    prompt_.ShowModal(dialog);
+    if (!dialog.Started()) return;
+    const DownloadOutcome& outcome = dialog.Outcome();
+    if (outcome.Result == DownloadResult::FileError || outcome.Result == DownloadResult::EraseFailed) return;
+    if (dialog.CancelPressed())
+        ProgramLoaded = false;
+    else if (outcome.Records > 0)
+        ProgramLoaded = true;
+    if (QMdiSubWindow* active = mdiArea->activeSubWindow()) active->raise();
+    // The code on the target changed behind run control.
+    run_->InvalidateProgramPage();
+    run_->ClockCount = 0;
+    ClockCountUpdate();
+    if (!ProgramLoaded) return;
+    SetStatusPanel(kPanelProgram, QStringLiteral("Program: ") + DownloadFileName);
+    Targets().InCPU();
+    if (!state_.BoardOK) return;
+    for (const char* name : {"mnuViewRegCPU", "mnuViewStack", "mnuViewDisassembler"})
+        if (!ViewWindow(QLatin1String(name))) ShowView(QLatin1String(name));
+    if (!state_.BoardOK) return;
+    Refresh();
+    RefreshRun();
+    for (const char* name : {"mnuViewStack", "mnuViewRegCPU", "mnuViewDisassembler"})
+        if (QMdiSubWindow* window = ViewWindow(QLatin1String(name))) window->raise();
+}
 void frmMain::mnuFileRecent_Click(int index) {
     editors_->OpenRecent(index);
 }
@@ -945,7 +1068,9 @@ void frmMain::mnuDebugClearAllBreakpoints_Click() {
 void frmMain::mnuDebugSetNewPC_Click() {
     CallView(kDisAsmView, "mnuSetNewPC");
 }
-void frmMain::mnuDebugGetResVec_Click() {}
+void frmMain::mnuDebugGetResVec_Click() {
+    run_->GetResetVector();
+}
 void frmMain::mnuDebugGoToPCAddress_Click() {
     CallView(kDisAsmView, "mnuGoToPCAddress");
 }
@@ -954,8 +1079,7 @@ void frmMain::mnuDebugGoToAddress_Click() {
 }
 
 void frmMain::mnuDebugResetCounter_Click() {
-    ClockCount = 0;
-    ClockCountUpdate();
+    run_->ResetCounter();
 }
 
 void frmMain::mnuDebugRefresh_Click() {
@@ -963,18 +1087,31 @@ void frmMain::mnuDebugRefresh_Click() {
 }
 
 // ---- Run ----
-// Run control (PendingCommands.h).
 
-void frmMain::mnuRunRun_Click() {}
-void frmMain::mnuRunPlay_Click() {}
-void frmMain::mnuRunAnimate_Click() {}
-void frmMain::mnuRunStepInto_Click() {}
-void frmMain::mnuRunStepOver_Click() {}
-void frmMain::mnuRunStepOut_Click() {}
+void frmMain::mnuRunRun_Click() {
+    run_->RunHC11();
+}
+void frmMain::mnuRunPlay_Click() {
+    run_->Play();
+}
+void frmMain::mnuRunAnimate_Click() {
+    run_->Animate();
+}
+void frmMain::mnuRunStepInto_Click() {
+    run_->StepInto();
+}
+void frmMain::mnuRunStepOver_Click() {
+    run_->StepOver();
+}
+void frmMain::mnuRunStepOut_Click() {
+    run_->StepOut();
+}
 void frmMain::mnuRunRunTo_Click() {
     CallView(kDisAsmView, "RunToCursor");
 }
-void frmMain::mnuRunPause_Click() {}
+void frmMain::mnuRunPause_Click() {
+    run_->Pause();
+}
 
 // ---- Window ----
 

@@ -59,7 +59,9 @@ namespace quorvel {
 
 class Editors;
 class FrameDisAsm;
+class CodeImage;
 class RunControl;
+class RunHost;
 class SymbolFile;
 class Prompt;
 
@@ -77,9 +79,22 @@ public:
     bool SimEnabled = false;
     FontSetting ScreenFont;
     FontSetting PrintFont;
-    int32_t ClockCount = 0;
-    // The board runs the user program freely (after Run, until it is reset).
-    bool Running = false;
+    // The board runs the user program freely (after Run, until it is reset):
+    // run control's Running, read and written through the frame.
+    class RunningFlag {
+    public:
+        explicit RunningFlag(frmMain& frame) : frame_(frame) {}
+        operator bool() const;
+        RunningFlag& operator=(bool running);
+
+    private:
+        frmMain& frame_;
+    };
+    RunningFlag Running{*this};
+    // The file File > Download loads; empty until one is chosen.
+    QString DownloadFileName;
+    // A download wrote at least one record (Cancel clears it).
+    bool ProgramLoaded = false;
 
     // ---- The target ----
     vantrel::CVantrelCtrl Vantrel1;
@@ -89,6 +104,8 @@ public:
     ImageTarget& Simulator() { return *image_; }
     BoardLink& Link() { return *link_; }
     BoardReceiver& Receiver() { return *receiver_; }
+    // Run control: the Run and Debug commands, breakpoints and the cycle counter.
+    RunControl& Run() { return *run_; }
 
     QMdiArea* mdiArea = nullptr;
     QToolBar* Toolbar1 = nullptr;
@@ -157,7 +174,8 @@ public:
     // Shows the link in status panel 1: "Simulator mode" (and Run disabled)
     // with the simulator as target; for the board, the link state.
     void BoardStatus();
-    // Run control's: the end of a run, and the refresh of the open views.
+    // Run control's: the start and the end of a run, and the refresh of the open views.
+    void FreezeDisplay();
     void ThawDisplay();
     void RefreshRun();
     // ---- Symbols and the disassembly window ----
@@ -177,8 +195,11 @@ public:
     void DebugMenus();
     // The board's serial output: to the serial terminal when it is shown.
     void SerialOutput(const QByteArray& bytes);
-    // Status panel 4 from ClockCount.
+    // Status panel 4 from run control's cycle counter.
     void ClockCountUpdate();
+    // The toolbar's Download: the file named in DownloadFileName when it
+    // exists, else as File > Download.
+    void FileDownload();
     // Closes the port if open and opens it again from COMPort/COMPortName.
     void OpenCommPort();
     // Enables the View items that suit the target.
@@ -308,6 +329,12 @@ private:
     class LinkHost;
     class IoPanel;
 
+    // File > Download's work (the menu item's; the toolbar button goes through FileDownload).
+    void DownloadCommand();
+    // Shows the progress window for DownloadFileName and takes over its outcome.
+    void ShowDownload();
+    void EnableRunCommands(bool enabled);
+
     void CreateTarget();
     void CreateWidgets();
     void CreateToolbar();
@@ -338,6 +365,9 @@ private:
     std::unique_ptr<BoardTarget> board_;
     std::unique_ptr<SwitchingTarget> target_;
     std::unique_ptr<BoardReceiver> receiver_;
+    std::unique_ptr<RunHost> runHost_;
+    std::unique_ptr<CodeImage> code_;
+    std::unique_ptr<RunControl> run_;
     BuiltMenus menus_;
     QHash<QString, QAction*> toolButtons_; // by menu name
     QList<QAction*> toolbarButtons_;

@@ -13,22 +13,11 @@ namespace quorvel {
 inline constexpr const char* kPendingCommands[] = {
     // The assembler.
     "mnuFileAssemble",
-    // Download.
-    "mnuFileDownload",
     // Watches.
     "mnuDebugAddWatch",
     "mnuDebugEditWatch",
     // Inline assembly.
     "mnuDebugInlineAsemble",
-    // Run control.
-    "mnuDebugGetResVec",
-    "mnuRunRun",
-    "mnuRunPlay",
-    "mnuRunAnimate",
-    "mnuRunStepInto",
-    "mnuRunStepOver",
-    "mnuRunStepOut",
-    "mnuRunPause",
 };
 
 inline bool CommandPending(const QString& name) {

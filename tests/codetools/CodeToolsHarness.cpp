@@ -16,19 +16,7 @@ StartOptions Target(bool simulator) {
 }
 } // namespace
 
-void FrameRunHost::ProcessEvents() {
-    QCoreApplication::processEvents();
-}
-
-void FrameRunHost::Message(const QString& title, const QString& text) {
-    frame_.prompt().Message(title, text, PromptIcon::Exclamation);
-}
-
-CodeFrame::CodeFrame(bool simulator)
-    : h(Target(simulator)), host(*h.frame), run(h.frame->Target(), h.frame->Targets(), host),
-      code(h.frame->Simulator().TargetMemory()) {
-    run.SetSimulatorCode(&code);
-    f().AttachRunControl(run);
+CodeFrame::CodeFrame(bool simulator) : h(Target(simulator)) {
     f().setWindowState(Qt::WindowNoState);
     f().resize(1100, 900);
     f().show();

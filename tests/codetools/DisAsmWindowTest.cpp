@@ -33,15 +33,15 @@ void PutProgram(CodeFrame& c) {
     c.State().RegPC = 0xE000;
 }
 
-TEST_F(DisAsmWindowTest, TheViewIsAvailableOnceRunControlIsAttached) {
-    Harness h;
-    EXPECT_FALSE(h.frame->ViewRegistered("mnuViewDisassembler"));
-    EXPECT_FALSE(h.frame->CommandEnabled("mnuViewDisassembler"));
-    EXPECT_FALSE(h.frame->CommandEnabled("mnuRunRunTo"));
+TEST_F(DisAsmWindowTest, TheFrameRegistersBothViews) {
     CodeFrame c;
     EXPECT_TRUE(c.f().ViewRegistered("mnuViewDisassembler"));
     EXPECT_TRUE(c.f().CommandEnabled("mnuViewDisassembler"));
+    EXPECT_TRUE(c.f().ViewRegistered("mnuViewLabel"));
+    EXPECT_TRUE(c.f().CommandEnabled("mnuViewLabel"));
     EXPECT_TRUE(c.f().CommandEnabled("mnuRunRunTo"));
+    // Refresh Window shows only in the disassembly window's pop-up.
+    EXPECT_FALSE(c.f().Command("mnuDebugRefresh")->isVisible());
 }
 
 TEST_F(DisAsmWindowTest, OpeningShowsThePCLine) {
@@ -115,15 +115,15 @@ TEST_F(DisAsmWindowTest, ToggleBreakpointTwiceLeavesTheTableAsBefore) {
     ASSERT_NE(w, nullptr);
     w->SetCurRow(2);
     c.f().Command("mnuDebugToggleBreakpoint")->trigger();
-    EXPECT_EQ(c.run.Breakpoints().BreakpointCount, 1);
-    EXPECT_EQ(c.run.Breakpoints().Breakpoints[0], 0xE002);
+    EXPECT_EQ(c.Run().Breakpoints().BreakpointCount, 1);
+    EXPECT_EQ(c.Run().Breakpoints().Breakpoints[0], 0xE002);
     EXPECT_EQ(w->Look(2), CursorBreakpointLook());
     EXPECT_TRUE(c.f().CommandEnabled("mnuDebugClearAllBreakpoints"));
     w->SetCurRow(3);
     EXPECT_EQ(w->Look(2), BreakpointLook());
     w->SetCurRow(2);
     c.f().Command("mnuDebugToggleBreakpoint")->trigger();
-    EXPECT_EQ(c.run.Breakpoints().BreakpointCount, 0);
+    EXPECT_EQ(c.Run().Breakpoints().BreakpointCount, 0);
     EXPECT_EQ(w->Look(2), CursorLook());
     EXPECT_FALSE(c.f().CommandEnabled("mnuDebugClearAllBreakpoints"));
     EXPECT_TRUE(c.h.prompt.Shown().empty());
@@ -138,12 +138,12 @@ TEST_F(DisAsmWindowTest, TheThirtyThirdBreakpointIsRefused) {
         w->SetCurRow(row);
         w->mnuToggleBreakpoint();
     }
-    ASSERT_EQ(c.run.Breakpoints().BreakpointCount, 32);
+    ASSERT_EQ(c.Run().Breakpoints().BreakpointCount, 32);
     ASSERT_TRUE(c.h.prompt.Shown().empty());
     w->SetCurRow(33);
     w->mnuToggleBreakpoint();
-    EXPECT_EQ(c.run.Breakpoints().BreakpointCount, 32);
-    EXPECT_FALSE(c.run.Breakpoints().Contains(w->Lines[32].Address));
+    EXPECT_EQ(c.Run().Breakpoints().BreakpointCount, 32);
+    EXPECT_FALSE(c.Run().Breakpoints().Contains(w->Lines[32].Address));
     EXPECT_EQ(w->Look(33), CursorLook());
     ASSERT_EQ(c.h.prompt.Shown().size(), 1U);
     const ScriptedPrompt::ShownItem& message = c.h.prompt.Shown()[0];
@@ -153,7 +153,7 @@ TEST_F(DisAsmWindowTest, TheThirtyThirdBreakpointIsRefused) {
     // Removing one still works with a full table.
     w->SetCurRow(5);
     w->mnuToggleBreakpoint();
-    EXPECT_EQ(c.run.Breakpoints().BreakpointCount, 31);
+    EXPECT_EQ(c.Run().Breakpoints().BreakpointCount, 31);
 }
 
 TEST_F(DisAsmWindowTest, ClearAllBreakpointsEmptiesTheTable) {
@@ -167,7 +167,7 @@ TEST_F(DisAsmWindowTest, ClearAllBreakpointsEmptiesTheTable) {
     }
     w->SetCurRow(4);
     c.f().Command("mnuDebugClearAllBreakpoints")->trigger();
-    EXPECT_EQ(c.run.Breakpoints().BreakpointCount, 0);
+    EXPECT_EQ(c.Run().Breakpoints().BreakpointCount, 0);
     EXPECT_EQ(w->Look(2), NormalLook(*w));
     EXPECT_EQ(w->Look(4), CursorLook());
     EXPECT_EQ(w->Look(6), NormalLook(*w));
@@ -177,7 +177,7 @@ TEST_F(DisAsmWindowTest, ClearAllBreakpointsEmptiesTheTable) {
 TEST_F(DisAsmWindowTest, BreakpointsShowAfterARedraw) {
     CodeFrame c;
     PutProgram(c);
-    c.run.Breakpoints().Add(0xE003);
+    c.Run().Breakpoints().Add(0xE003);
     frmDisAsm* w = c.OpenDisAsm();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->Lines[2].Breakpoint);
@@ -193,7 +193,7 @@ TEST_F(DisAsmWindowTest, TheMouseSelectsAndADoubleClickToggles) {
     EXPECT_EQ(w->CurRow, 4);
     QTest::mouseDClick(w->Rows(), Qt::LeftButton, {}, RowPoint(*w, 3));
     EXPECT_EQ(w->CurRow, 3);
-    EXPECT_TRUE(c.run.Breakpoints().Contains(w->Lines[2].Address));
+    EXPECT_TRUE(c.Run().Breakpoints().Contains(w->Lines[2].Address));
     // Below the rendered rows nothing is selected.
     QTest::mouseClick(w->Rows(), Qt::LeftButton, {}, RowPoint(*w, 30));
     EXPECT_EQ(w->CurRow, 3);
@@ -202,7 +202,7 @@ TEST_F(DisAsmWindowTest, TheMouseSelectsAndADoubleClickToggles) {
     QTest::mouseClick(w->Rows(), Qt::LeftButton, {}, RowPoint(*w, 2));
     EXPECT_EQ(w->CurRow, 0);
     QTest::mouseDClick(w->Rows(), Qt::LeftButton, {}, RowPoint(*w, 2));
-    EXPECT_EQ(c.run.Breakpoints().BreakpointCount, 1);
+    EXPECT_EQ(c.Run().Breakpoints().BreakpointCount, 1);
 }
 
 TEST_F(DisAsmWindowTest, ARightClickPopsUpTheDebugMenu) {
@@ -280,11 +280,13 @@ TEST_F(DisAsmWindowTest, RunToCursorPlaysToTheSelectedRow) {
     c.f().Command("mnuRunRunTo")->trigger();
     EXPECT_EQ(c.State().RegPC, 0xE006);
     EXPECT_EQ(c.State().RegA, 0);
-    EXPECT_EQ(c.run.Breakpoints().BreakpointCount, 0);
-    EXPECT_TRUE(c.run.Stopped);
+    EXPECT_EQ(c.Run().Breakpoints().BreakpointCount, 0);
+    EXPECT_TRUE(c.Run().Stopped);
     EXPECT_EQ(w->CurRow, 5);
     EXPECT_TRUE(w->Lines[4].PC);
-    EXPECT_GE(c.host.freezes, 1);
+    // The run is over: the window and its View item are back.
+    EXPECT_TRUE(w->isEnabled());
+    EXPECT_TRUE(c.f().CommandEnabled("mnuViewDisassembler"));
 }
 
 TEST_F(DisAsmWindowTest, TheWindowFollowsTheRunAfterEveryStop) {
@@ -295,14 +297,13 @@ TEST_F(DisAsmWindowTest, TheWindowFollowsTheRunAfterEveryStop) {
     // Play moves ProgramPage to the code it runs; the window shows the PC afterwards.
     c.Put(0xF000, {0x86, 0x20, 0x4A, 0x26, 0xFD, 0x20, 0xFE});
     c.State().RegPC = 0xF000;
-    c.run.StopAtIdleLoop = true;
-    c.run.Play();
+    c.Run().StopAtIdleLoop = true;
+    const int renders = w->RenderCount();
+    c.Run().Play();
     EXPECT_EQ(c.State().RegPC, 0xF005);
     // Play showed the PC line when it started and once more when it stopped, nothing in between.
-    EXPECT_GT(c.run.StepCount, 60);
-    EXPECT_EQ(c.host.refreshes, 0);
-    EXPECT_EQ(c.host.pcLines, 1);
-    EXPECT_EQ(c.host.updates, 1);
+    EXPECT_GT(c.Run().StepCount, 60);
+    EXPECT_EQ(w->RenderCount() - renders, 2);
     EXPECT_EQ(w->CurRow, 4);
     EXPECT_TRUE(w->Lines[3].PC);
     // An idle loop at the first row.
@@ -310,7 +311,7 @@ TEST_F(DisAsmWindowTest, TheWindowFollowsTheRunAfterEveryStop) {
     c.f().ShowPCLine();
     c.Put(0xF000, {0x20, 0xFE});
     c.f().Command("mnuDebugRefresh")->trigger();
-    c.run.Play();
+    c.Run().Play();
     EXPECT_EQ(c.State().RegPC, 0xF000);
     EXPECT_EQ(w->PageAddress, 0xF000);
     EXPECT_EQ(w->CurRow, 1);
@@ -320,7 +321,7 @@ TEST_F(DisAsmWindowTest, TheWindowFollowsTheRunAfterEveryStop) {
     c.State().RegPC = 0xE000;
     c.f().ShowPCLine();
     ASSERT_EQ(w->PageAddress, 0xE000);
-    c.run.StepInto();
+    c.Run().StepInto();
     EXPECT_EQ(c.State().RegPC, 0xE002);
     EXPECT_EQ(w->PageAddress, 0xE000);
     EXPECT_EQ(w->CurRow, 2);

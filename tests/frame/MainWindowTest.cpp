@@ -14,6 +14,7 @@
 
 #include "FrameHarness.h"
 #include "frame/PendingCommands.h"
+#include "run/RunControl.h"
 #include "frame/Placement.h"
 #include "frame/StatusText.h"
 #include "frame/Window.h"
@@ -298,11 +299,11 @@ TEST_F(MainWindowTest, SerialDisplayModesExcludeEachOther) {
 
 TEST_F(MainWindowTest, ResetCounterShowsEightZeros) {
     Harness h;
-    h.frame->ClockCount = 123456789;
+    h.frame->Run().ClockCount = 123456789;
     h.frame->ClockCountUpdate();
     EXPECT_EQ(h.frame->StatusPanel(kPanelClock), "Clock= 123456789");
     h.frame->Command("mnuDebugResetCounter")->trigger();
-    EXPECT_EQ(h.frame->ClockCount, 0);
+    EXPECT_EQ(h.frame->Run().ClockCount, 0);
     EXPECT_EQ(h.frame->StatusPanel(kPanelClock), "Clock= 00000000");
 }
 

@@ -13,6 +13,7 @@
 #include "PtyMonitor.h"
 #include "frame/MainWindow.h"
 #include "frame/ScriptedPrompt.h"
+#include "run/RunControl.h"
 #include "frame/Settings.h"
 #include "frame/StatusText.h"
 #include "frame/frmOptions.h"
@@ -118,7 +119,7 @@ TEST_F(FrameLinkTest, TheBoardsResetMessageEndsARun) {
     StartScripted();
     ASSERT_EQ(frame->StatusPanel(kPanelBoard), kBoardReady);
     frame->Running = true;
-    frame->ClockCount = 1234;
+    frame->Run().ClockCount = 1234;
     frame->BoardStatus();
     EXPECT_EQ(frame->StatusPanel(kPanelBoard), kBoardRunning);
     port->ReplyNext(Reply('R', Bytes({0xE0, 0x00})));
@@ -127,7 +128,7 @@ TEST_F(FrameLinkTest, TheBoardsResetMessageEndsARun) {
     EXPECT_FALSE(frame->Running);
     EXPECT_EQ(frame->Target().RegPC, 0xE000);
     EXPECT_EQ(frame->StatusPanel(kPanelBoard), "HC11 Board: Ready (Reset)");
-    EXPECT_EQ(frame->ClockCount, 0);
+    EXPECT_EQ(frame->Run().ClockCount, 0);
     EXPECT_EQ(frame->StatusPanel(kPanelClock), "Clock= 00000000");
     EXPECT_TRUE(prompt.Shown().empty());
 }
