@@ -1,6 +1,7 @@
 // The hourglass while a file is read or written; restored when the scope ends.
 #pragma once
 
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace quorvel {
