@@ -540,6 +540,8 @@ void frmMain::EnableRunCommands(bool enabled) {
 
 void frmMain::FreezeDisplay() {
     SetCommandEnabled(QStringLiteral("mnuRunPause"), true);
+    // The PC and cursor marks would go stale while the program runs.
+    if (Checked(kDisAsmView)) CallView(kDisAsmView, "ClearMarks");
     EnableRunCommands(false);
     for (const char* name : kDebugViewItems)
         SetCommandEnabled(QLatin1String(name), false);
