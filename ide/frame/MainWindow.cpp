@@ -1,5 +1,9 @@
 #include "frame/MainWindow.h"
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -556,13 +560,45 @@ void frmMain::ThawDisplay() {
     GateViewMenu();
 }
 
-// Each open debug view redraws; the views hook in here through their Redraw procedure.
+namespace {
+// The on-chip register windows, in the order they redraw after one read of $1000..$103F.
+const char* const kOnChipViews[] = {
+    "mnuViewRegAD",  "mnuViewRegOther", "mnuViewRegPulseAcc", "mnuViewRegPorts",
+    "mnuViewRegSCI", "mnuViewRegSPI",   "mnuViewRegTimer",
+};
+// The views that read what they show (their mnuRefresh), in refresh order
+// around the on-chip windows.
+const char* const kReadingViewsBefore[] = {"mnuViewRegCPU", "mnuViewStack", "mnuViewWatch"};
+const char* const kReadingViewsAfter[] = {"mnuViewRegPIA"};
+} // namespace
+
+// After a stop every open view shows the target anew. A failed exchange ends
+// the refresh, and every open view clears its values instead of showing stale ones.
 void frmMain::RefreshRun() {
-    for (const char* name : kRunViews) {
-        if (!state_.BoardOK) return;
-        if (Checked(QLatin1String(name)) && QLatin1String(name) != QLatin1String("mnuViewDisassembler"))
-            CallView(QLatin1String(name), "Redraw");
+    const auto refreshEach = [this](auto& names, const char* procedure) {
+        for (const char* name : names) {
+            if (!state_.BoardOK) return false;
+            if (Checked(QLatin1String(name))) CallView(QLatin1String(name), procedure);
+        }
+        return state_.BoardOK;
+    };
+    bool ok = refreshEach(kReadingViewsBefore, "mnuRefresh");
+    if (ok && std::any_of(std::begin(kOnChipViews), std::end(kOnChipViews),
+                          [this](const char* name) { return Checked(QLatin1String(name)); })) {
+        std::vector<uint8_t> bytes;
+        target_->InBytes(0x1000, bytes, 64);
+        if (state_.BoardOK && bytes.size() >= state_.OnChipRegisters.size())
+            std::copy_n(bytes.begin(), state_.OnChipRegisters.size(), state_.OnChipRegisters.begin());
+        ok = refreshEach(kOnChipViews, "Redraw");
     }
+    ok = ok && refreshEach(kReadingViewsAfter, "mnuRefresh");
+    if (ok && Checked(QStringLiteral("mnuViewMemory")))
+        CallView(QStringLiteral("mnuViewMemory"), "mnuMemoryRefresh");
+    if (state_.BoardOK) return;
+    for (const char* name : kRunViews)
+        if (Checked(QLatin1String(name)) && QLatin1String(name) != QLatin1String("mnuViewDisassembler"))
+            CallView(QLatin1String(name), "ClearScreen");
+    if (Checked(QStringLiteral("mnuViewMemory"))) CallView(QStringLiteral("mnuViewMemory"), "ClearScreen");
 }
 
 // Until the serial terminal is open (mnuViewSerialTerminal checked), the

@@ -1,0 +1,96 @@
+#include "views/frmEnterVal.h"
+
+#include <QFont>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "frame/NumberText.h"
+#include "frame/Prompt.h"
+
+namespace quorvel {
+
+frmEnterVal::frmEnterVal(Prompt& prompt, const QString& name, const QString& text, bool wide, QWidget* parent)
+    : QDialog(parent), prompt_(prompt), wide_(wide) {
+    setObjectName(QStringLiteral("frmEnterVal"));
+    setWindowTitle(QStringLiteral("Enter Value"));
+
+    Label = new QLabel(name + QLatin1Char(':'));
+    Label->setObjectName(QStringLiteral("Label"));
+    Text = new QLineEdit(text);
+    Text->setObjectName(QStringLiteral("Text"));
+    QFont mono(QStringLiteral("Courier New"));
+    mono.setStyleHint(QFont::TypeWriter);
+    Text->setFont(mono);
+    // The widest entry is a 16-digit binary number with its "%".
+    Text->setMaxLength(32);
+    Text->selectAll();
+    Label->setBuddy(Text);
+    cmdOK = new QPushButton(QStringLiteral("OK"));
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setAutoDefault(false);
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"));
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setAutoDefault(false);
+
+    auto* entry = new QHBoxLayout;
+    entry->addWidget(Label);
+    entry->addWidget(Text, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(entry);
+    layout->addLayout(buttons);
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmEnterVal::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmEnterVal::cmdCancel_Click);
+    Text->setFocus();
+}
+
+void frmEnterVal::cmdOK_Click() {
+    if (Text->text().isEmpty()) {
+        Text->setFocus();
+        return;
+    }
+    const int32_t value = ParseNumber(Text->text(), wide_);
+    if (value == -1) {
+        Text->clear();
+        prompt_.Message(DravikTitle(QStringLiteral("Enter Value")), QStringLiteral("Invalid Number !"),
+                        PromptIcon::Information);
+        Text->setFocus();
+        return;
+    }
+    enterValue_ = value;
+    enterOK_ = true;
+    accept();
+}
+
+void frmEnterVal::cmdCancel_Click() {
+    reject();
+}
+
+// Enter confirms only a non-empty entry; the dialog has no default button, so
+// an empty box swallows the key instead of closing.
+void frmEnterVal::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (!Text->text().isEmpty()) cmdOK_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool EnterValue(Prompt& prompt, QWidget* parent, const QString& name, const QString& text, bool wide,
+                int32_t& value) {
+    frmEnterVal dialog(prompt, name, text, wide, parent);
+    prompt.ShowModal(dialog);
+    if (!dialog.EnterOK()) return false;
+    value = dialog.EnterValue();
+    return true;
+}
+
+} // namespace quorvel
