@@ -195,6 +195,7 @@ frmMain::frmMain(Prompt& prompt, StartOptions options, std::unique_ptr<CommPort>
     ConnectWidgets();
     CreateCodeTools();
     AttachRunControl(*run_);
+    CreateViews();
     Form_Load();
     // The files named on the command line open once the frame is up.
     QMetaObject::invokeMethod(
@@ -373,6 +374,10 @@ void frmMain::CreateCodeTools() {
     Command(QStringLiteral("mnuDebugBar6"))->setVisible(false);
     // Run To Cursor needs run control (AttachRunControl).
     SetCommandEnabled(QStringLiteral("mnuRunRunTo"), false);
+}
+
+// The inspection views, each registered with its View menu item.
+void frmMain::CreateViews() {
 }
 
 void frmMain::AttachRunControl(RunControl& run) {

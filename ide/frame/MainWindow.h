@@ -342,6 +342,7 @@ private:
     void ConnectWidgets();
     void Form_Load();
     void CreateCodeTools();
+    void CreateViews();
     bool Form_QueryUnload();
     void Form_Unload();
 
