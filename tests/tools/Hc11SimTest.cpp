@@ -135,6 +135,41 @@ TEXT    FCC /Hello/
     EXPECT_EQ(plain.out, "6000: 01 00 00 6F\n"); // without the unit: plain memory
 }
 
+// Each byte waits on the input unit until the program has taken the one before.
+TEST(Hc11Sim, InputBytesAreEnteredOneAtATime) {
+    TempDir dir;
+    const auto s19 = Assemble(dir, "double", R"(
+        ORG $E000
+START   LDAB #3
+WAIT    LDAA $6000
+        BEQ WAIT
+        LDAA $6001
+        ASLA
+        STAA $6003
+        DECB
+        BNE WAIT
+DONE    BRA DONE
+        ORG $FFFE
+        FDB START
+)");
+    const auto out = (dir / "out.bin").string();
+    const RunResult r = RunTool(
+        {HC11SIM_EXE, "--io", out, "--in", "1,$20", "--in", "%1000000", "--dump", "$6000:2", s19.string()},
+        dir);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadText(dir / "out.bin"), std::string("\x02\x40\x80"));
+    EXPECT_EQ(r.out, "6000: 00 40\n"); // the last byte taken, nothing pending
+
+    // Without --io the input still reaches the program; a fourth read would wait forever.
+    const RunResult starved = RunTool({HC11SIM_EXE, "--in", "1,2", "--steps", "5000", s19.string()}, dir);
+    EXPECT_EQ(starved.status, 3);
+    for (const char* bad : {"256", "1,,2", "x"}) {
+        const RunResult refused = RunTool({HC11SIM_EXE, "--in", bad, s19.string()}, dir);
+        EXPECT_EQ(refused.status, 2) << bad;
+        EXPECT_NE(refused.err.find("invalid byte list"), std::string::npos) << refused.err;
+    }
+}
+
 TEST(Hc11Sim, RtiContinuesAtTheStackedPc) {
     TempDir dir;
     const auto s19 = Assemble(dir, "rti", R"(

@@ -46,11 +46,11 @@ int RunHc11Sim(const QStringList& args, QTextStream& out, QTextStream& err) {
     vantrel::CVantrelCtrl simulator;
     target.BindSimulator(simulator);
     IoFile io;
-    if (!options.ioFile.isEmpty()) {
-        if (!io.Open(options.ioFile)) {
-            err << "hc11sim: cannot open " << options.ioFile << ": " << io.ErrorString() << '\n';
-            return kExitBadInput;
-        }
+    if (!options.ioFile.isEmpty() && !io.Open(options.ioFile)) {
+        err << "hc11sim: cannot open " << options.ioFile << ": " << io.ErrorString() << '\n';
+        return kExitBadInput;
+    }
+    if (!options.ioFile.isEmpty() || !options.input.empty()) {
         // As while the I/O board panel is shown.
         target.SetIoUnit(&io);
         target.SetIoUnitShown(true);
@@ -67,6 +67,7 @@ int RunHc11Sim(const QStringList& args, QTextStream& out, QTextStream& err) {
         return kExitBadInput;
     }
     if (options.pc >= 0) state.RegPC = options.pc;
+    io.EnterInput(target, options.input);
     target.InCPU(); // the registers from the register save area, as after a download
 
     QuietRunHost host;
@@ -82,7 +83,7 @@ int RunHc11Sim(const QStringList& args, QTextStream& out, QTextStream& err) {
     run.Play();
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
 
-    if (!options.ioFile.isEmpty() && !io.Close()) {
+    if (!io.Close()) {
         err << "hc11sim: cannot write " << options.ioFile << ": " << io.ErrorString() << '\n';
         return kExitBadInput;
     }

@@ -24,6 +24,16 @@ bool parseDump(const QString& text, MemoryDump& dump) {
     return dump.address >= 0 && dump.count >= 0;
 }
 
+// "5,$41,%101": bytes as ParseNumber reads them, appended to bytes.
+bool parseBytes(const QString& text, std::vector<uint8_t>& bytes) {
+    for (const QString& item : text.split(u',')) {
+        const int32_t value = ParseNumber(item.trimmed(), false);
+        if (value < 0) return false;
+        bytes.push_back(static_cast<uint8_t>(value));
+    }
+    return true;
+}
+
 } // namespace
 
 void PrintUsage(QTextStream& stream) {
@@ -35,6 +45,9 @@ void PrintUsage(QTextStream& stream) {
               "  --steps N          stop after N instructions (default 100000000)\n"
               "  --io FILE          attach the I/O unit ($6000-$6003); bytes written to\n"
               "                     $6003 are appended to FILE\n"
+              "  --in BYTES         enter these bytes on the input unit one at a time:\n"
+              "                     the first at the start, the next whenever the\n"
+              "                     program has read $6001 (comma-separated, as --pc)\n"
               "  --dump ADDR:COUNT  print COUNT bytes of memory from ADDR (may repeat)\n"
               "  --regs             print the registers, cycles and steps as the last line\n"
               "  --stats            print steps, seconds and MIPS on stderr\n"
@@ -90,6 +103,9 @@ bool ParseSimOptions(const QStringList& args, SimOptions& options, QTextStream& 
             if (!takeValue()) return false;
             if (value.isEmpty()) return bad("file");
             options.ioFile = value;
+        } else if (name == u"--in") {
+            if (!takeValue()) return false;
+            if (!parseBytes(value, options.input)) return bad("byte list");
         } else if (name == u"--dump") {
             if (!takeValue()) return false;
             MemoryDump dump;

@@ -1,6 +1,6 @@
 // The command line of hc11sim:
 //
-//     hc11sim [--pc ADDR] [--until ADDR]... [--steps N] [--io FILE]
+//     hc11sim [--pc ADDR] [--until ADDR]... [--steps N] [--io FILE] [--in BYTES]
 //             [--dump ADDR:COUNT]... [--regs] [--stats] FILE.s19
 //
 // Addresses are read as the IDE reads them ("$E000", "57344", "%...", "@...").
@@ -26,6 +26,8 @@ struct SimOptions {
     std::vector<int32_t> until;
     int64_t steps = 100'000'000;
     QString ioFile; // empty: no I/O unit
+    // Bytes handed to the input unit, one at a time, as a user would enter them.
+    std::vector<uint8_t> input;
     std::vector<MemoryDump> dumps;
     bool regs = false;
     bool stats = false;
