@@ -32,6 +32,7 @@
 #include "frame/HelpTopics.h"
 #include "frame/HelpWindow.h"
 #include "frame/MainRunHost.h"
+#include "frame/NumberText.h"
 #include "frame/PendingCommands.h"
 #include "frame/PortDevice.h"
 #include "frame/Prompt.h"
@@ -199,7 +200,26 @@ frmMain::frmMain(Prompt& prompt, StartOptions options, std::unique_ptr<CommPort>
     Form_Load();
     // The files named on the command line open once the frame is up.
     QMetaObject::invokeMethod(
-        this, [this] { editors_->OpenFiles(StartFiles()); }, Qt::QueuedConnection);
+        this,
+        [this] {
+            editors_->OpenFiles(StartFiles());
+            if (!options_.Download.isEmpty()) DownloadAtStart(options_.Download);
+        },
+        Qt::QueuedConnection);
+}
+
+// quorvel --download FILE.s19: the symbols of FILE.lst when it exists, then the download.
+void frmMain::DownloadAtStart(const QString& s19) {
+    QString name;
+    QString extension;
+    SplitFileName(s19, name, extension);
+    const QString listing = name + QStringLiteral(".lst");
+    if (QFileInfo::exists(listing)) {
+        symbols_->SetListingFile(listing);
+        symbols_->ReloadSymbols();
+    }
+    DownloadFileName = s19;
+    ShowDownload();
 }
 
 frmMain::~frmMain() {

@@ -334,6 +334,7 @@ private:
     // Shows the progress window for DownloadFileName and takes over its outcome.
     void ShowDownload();
     void EnableRunCommands(bool enabled);
+    void DownloadAtStart(const QString& s19);
 
     void CreateTarget();
     void CreateWidgets();

@@ -1,9 +1,11 @@
 // The command line of the IDE:
 //
-//     quorvel [--sim | --board] [FILE...]
+//     quorvel [--sim | --board] [--download FILE.s19] [FILE...]
 //
 // --sim and --board choose the target for this run only; the stored choice is
-// kept unless the options dialog changes it. FILE names are made absolute at
+// kept unless the options dialog changes it. --download loads an S-record
+// file once the frame is up, with the symbols of the listing beside it
+// (FILE.lst) when there is one, so the program is ready to step. FILE names are made absolute at
 // once, since start-up makes the program folder the current directory.
 #pragma once
 
@@ -19,6 +21,7 @@ namespace quorvel {
 struct StartOptions {
     std::optional<bool> SimEnabled; // set by --sim (true) or --board (false)
     QStringList Files;              // absolute paths, in command-line order
+    QString Download;               // absolute path of --download; empty: none
 };
 
 void AddStartOptions(QCommandLineParser& parser);

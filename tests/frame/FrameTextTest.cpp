@@ -91,6 +91,13 @@ TEST(StartOptionsTest, SimBoardAndFiles) {
     Parse({"--sim", "--board"}, ok, error);
     EXPECT_FALSE(ok);
     EXPECT_FALSE(error.isEmpty());
+
+    o = Parse({"--sim", "--download", "demo/leds.s19", "demo/leds.asm"}, ok, error);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(o.Download, QDir::current().absoluteFilePath("demo/leds.s19"));
+    EXPECT_EQ(o.Files, QStringList{QDir::current().absoluteFilePath("demo/leds.asm")});
+    Parse({"--download", ""}, ok, error);
+    EXPECT_FALSE(ok);
 }
 
 TEST(StatusTextTest, ClockHasAtLeastEightDigits) {

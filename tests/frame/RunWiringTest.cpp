@@ -3,6 +3,7 @@
 // progress window, and the status bar follows.
 #include <vector>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include "FrameHarness.h"
+#include "codetools/SymbolFile.h"
 #include "frame/StatusText.h"
 #include "frame/frmDownload.h"
 #include "run/RunControl.h"
@@ -93,6 +95,30 @@ TEST_F(RunWiringTest, DownloadSetsThePCFromTheResetVector) {
     EXPECT_EQ(f.Simulator().TargetMemory()[0xE006], 0xFF); // erased, not written
     EXPECT_EQ(lastProgress, 100);
     EXPECT_EQ(f.StatusPanel(kPanelClock), "Clock= 00000000");
+}
+
+// quorvel --download: the program is loaded, with the listing's symbols, once the frame is up.
+TEST_F(RunWiringTest, DownloadFromTheCommandLine) {
+    const QString path = WriteProgram();
+    QFile listing(folder.filePath("prog.lst"));
+    ASSERT_TRUE(listing.open(QIODevice::WriteOnly));
+    listing.write("0001 E000 86 41          START   LDAA #$41\n");
+    listing.close();
+    h.reset();
+    StartOptions options;
+    options.SimEnabled = true;
+    options.Download = path;
+    h = std::make_unique<Harness>(options);
+    h->prompt.AnswerDialog([](QDialog& dialog) { dynamic_cast<frmDownload&>(dialog).Form_Activate(); });
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    frmMain& f = *h->frame;
+    EXPECT_TRUE(f.ProgramLoaded);
+    EXPECT_EQ(f.DownloadFileName, path);
+    EXPECT_EQ(f.Target().RegPC, 0xE000);
+    EXPECT_EQ(f.Symbols().ListingFileName(), folder.filePath("prog.lst"));
+    EXPECT_TRUE(f.Checked("mnuViewDisassembler"));
+    EXPECT_TRUE(h->prompt.Problems().isEmpty()) << h->prompt.Problems().join('\n').toStdString();
 }
 
 TEST_F(RunWiringTest, ProgressWindowShowsAddressAndSize) {
