@@ -23,6 +23,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "codetools/FrameAssembler.h"
 #include "codetools/FrameDisAsm.h"
 #include "codetools/SymbolFile.h"
 #include "codetools/frmLabels.h"
@@ -43,6 +44,13 @@
 #include "frame/frmDownload.h"
 #include "run/CodeImage.h"
 #include "run/RunControl.h"
+#include "views/PopupHelp.h"
+#include "views/RegisterViews.h"
+#include "views/WatchCommands.h"
+#include "views/frmIOBOard.h"
+#include "views/frmMemory.h"
+#include "views/frmSerial.h"
+#include "views/frmStack.h"
 
 namespace quorvel {
 
@@ -386,6 +394,7 @@ std::function<WindowPlacement(QSizeF)> DebuggerPlacement(const QString& prefix) 
 
 void frmMain::CreateCodeTools() {
     symbols_ = std::make_unique<SymbolFile>(*this);
+    assembler_ = std::make_unique<FrameAssembler>(*this);
     RegisterView({kLabelView, QStringLiteral("frmLabels"), QStringLiteral("Label"),
                   DebuggerPlacement(QStringLiteral("Label")),
                   [this] { return new frmLabels(symbols_->Table(), Menu(QStringLiteral("mnuPopupSort"))); }});
@@ -398,6 +407,13 @@ void frmMain::CreateCodeTools() {
 
 // The inspection views, each registered with its View menu item.
 void frmMain::CreateViews() {
+    InstallRegisterViews(*this);
+    watches_ = std::make_unique<WatchCommands>(*this);
+    watches_->Install();
+    InstallSerialTerminal(*this);
+    InstallIoBoard(*this);
+    RegisterMemoryView(*this);
+    RegisterStackView(*this);
 }
 
 void frmMain::AttachRunControl(RunControl& run) {
@@ -571,6 +587,7 @@ void frmMain::FreezeDisplay() {
     SetCommandEnabled(QStringLiteral("mnuRunPause"), true);
     // The PC and cursor marks would go stale while the program runs.
     if (Checked(kDisAsmView)) CallView(kDisAsmView, "ClearMarks");
+    if (Checked(QStringLiteral("mnuViewStack"))) CallView(QStringLiteral("mnuViewStack"), "ClearMarks");
     EnableRunCommands(false);
     for (const char* name : kDebugViewItems)
         SetCommandEnabled(QLatin1String(name), false);
@@ -900,14 +917,27 @@ bool frmMain::ShowHelpPage(const QString& page, const QString& anchor) {
     return true;
 }
 
+void frmMain::SetRegistersHelp() {
+    const struct {
+        const char* Name;
+        int Topic;
+    } topics[] = {{"mnuPopupViewEnter", 95},
+                  {"mnuPopupViewHex", 96},
+                  {"mnuPopupViewBin", 97},
+                  {"mnuPopupViewDec", 98},
+                  {"mnuPopupViewAutoRefresh", 99}};
+    for (const auto& entry : topics)
+        SetHelpTopic(Command(QLatin1String(entry.Name)), entry.Topic);
+}
+
 bool frmMain::ShowHelpTopic(int topic) {
     const QString page = HelpTopicPage(topic);
     return ShowHelpPage(page, page == kHelpContentsPage ? QString() : QString::number(topic));
 }
 
 // ---- File ----
-// The editor commands go to the editors; the assembler, symbols and download
-// stay empty and disabled (PendingCommands.h) until their parts are in.
+// The editor commands go to the editors; the assembler, the symbols and the
+// download to their own parts.
 
 void frmMain::mnuFileNew_Click() {
     editors_->NewEditor();
@@ -934,7 +964,13 @@ void frmMain::mnuFilePrintPreview_Click() {
 void frmMain::mnuFilePrint_Click() {
     editors_->Print(sender() != ToolButton(QStringLiteral("mnuFilePrint")));
 }
-void frmMain::mnuFileAssemble_Click() {}
+// The toolbar button assembles the known source at once.
+void frmMain::mnuFileAssemble_Click() {
+    if (sender() && sender() == ToolButton(QStringLiteral("mnuFileAssemble")))
+        assembler_->ToolbarAssemble();
+    else
+        assembler_->mnuFileAssemble();
+}
 void frmMain::mnuFileLoadSymbols_Click() {
     symbols_->mnuFileLoadSymbols();
 }
@@ -1076,7 +1112,11 @@ void frmMain::mnuViewIOunit_Click() {
     ToggleView(QStringLiteral("mnuViewIOunit"));
 }
 void frmMain::mnuViewMemory_Click() {
+    const bool opening = !ViewWindow(QStringLiteral("mnuViewMemory"));
     ToggleView(QStringLiteral("mnuViewMemory"));
+    // A newly opened memory window first asks which address to show.
+    if (opening && ViewWindow(QStringLiteral("mnuViewMemory")))
+        CallView(QStringLiteral("mnuViewMemory"), "mnuMemoryAddress");
 }
 void frmMain::mnuViewWatch_Click() {
     ToggleView(QStringLiteral("mnuViewWatch"));
@@ -1110,8 +1150,12 @@ void frmMain::mnuViewOptions_Click() {
 
 // ---- Debug ----
 
-void frmMain::mnuDebugAddWatch_Click() {}
-void frmMain::mnuDebugEditWatch_Click() {}
+void frmMain::mnuDebugAddWatch_Click() {
+    watches_->mnuDebugAddWatch();
+}
+void frmMain::mnuDebugEditWatch_Click() {
+    watches_->mnuDebugEditWatch();
+}
 
 void frmMain::mnuDebugCodeOn_Click() {
     CallView(QStringLiteral("mnuViewDisassembler"), "PageRedraw");
@@ -1327,6 +1371,8 @@ void frmMain::tmrComm_Timer() {
 
 // Auto refresh of the active view.
 void frmMain::tmrRefresh_Timer() {
+    // A running program owns the target; the views read it once it stops.
+    if (Running || run_->PlayMode || run_->AnimateMode) return;
     CallActiveChild("mnuRefresh");
 }
 

@@ -58,11 +58,13 @@ class QToolBar;
 namespace quorvel {
 
 class Editors;
+class FrameAssembler;
 class FrameDisAsm;
 class CodeImage;
 class RunControl;
 class RunHost;
 class SymbolFile;
+class WatchCommands;
 class Prompt;
 
 class frmMain : public QMainWindow {
@@ -181,6 +183,10 @@ public:
     // ---- Symbols and the disassembly window ----
     // The symbol table, File > Load Symbols and the reload after an assembly.
     SymbolFile& Symbols() const { return *symbols_; }
+    // File > Assemble: the run of asm.sh, the results and the error list.
+    FrameAssembler& Assembler() const { return *assembler_; }
+    // The watch table, Add Watch and Edit Watch, and the watch window.
+    WatchCommands& Watches() const { return *watches_; }
     // Gives the disassembly window run control's breakpoint table, state and
     // Run To Cursor; View > Disassembler opens it from then on.
     void AttachRunControl(RunControl& run);
@@ -211,6 +217,8 @@ public:
     // Opens the help window at a topic number (an anchor) or a page.
     bool ShowHelpTopic(int topic);
     bool ShowHelpPage(const QString& page, const QString& anchor = QString());
+    // Gives the items of the view pop-up the register windows' help topics (F1 on an item).
+    void SetRegistersHelp();
     HelpWindow* Help() const { return help_; }
 
 public slots:
@@ -385,6 +393,8 @@ private:
     std::unique_ptr<Editors> editors_;
     std::unique_ptr<SymbolFile> symbols_;
     std::unique_ptr<FrameDisAsm> disAsm_;
+    std::unique_ptr<FrameAssembler> assembler_;
+    std::unique_ptr<WatchCommands> watches_;
 };
 
 } // namespace quorvel

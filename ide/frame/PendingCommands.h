@@ -11,11 +11,6 @@
 namespace quorvel {
 
 inline constexpr const char* kPendingCommands[] = {
-    // The assembler.
-    "mnuFileAssemble",
-    // Watches.
-    "mnuDebugAddWatch",
-    "mnuDebugEditWatch",
     // Inline assembly.
     "mnuDebugInlineAsemble",
 };

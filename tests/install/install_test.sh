@@ -37,6 +37,18 @@ for file in include/vantrel.h include/vantrel/VantrelCtrl.h include/vantrel/CpuS
     include/vantrel/OpcodeTable.h lib/libvantrel.so lib/pkgconfig/vantrel.pc lib/cmake/Vantrel/VantrelConfig.cmake; do
     [ -e "$prefix/$file" ] || fail "not installed: $file"
 done
+# The IDE, the tools, the assembler's script and the help pages sit in one
+# folder, where the program looks for them; the desktop entry and its icon in share/.
+for file in bin/quorvel bin/as11 bin/asm.sh bin/hc11sim bin/hc11dis bin/hc11board bin/help/index.html \
+    share/applications/quorvel.desktop share/icons/hicolor/scalable/apps/quorvel.svg; do
+    [ -e "$prefix/$file" ] || fail "not installed: $file"
+done
+for program in bin/quorvel bin/as11 bin/asm.sh bin/hc11sim bin/hc11dis bin/hc11board; do
+    [ -x "$prefix/$program" ] || fail "not executable: $program"
+done
+grep -qx 'Exec=quorvel %F' "$prefix/share/applications/quorvel.desktop" || fail "quorvel.desktop does not start quorvel"
+grep -qx 'Icon=quorvel' "$prefix/share/applications/quorvel.desktop" || fail "quorvel.desktop names another icon"
+
 if grep -rlF -e "$scratch/staged" -e "$VANTREL_BUILD_DIR" "$prefix/lib/pkgconfig" "$prefix/lib/cmake"; then
     fail "the package files above name the install or build folder"
 fi
