@@ -49,6 +49,16 @@ done
 grep -qx 'Exec=quorvel %F' "$prefix/share/applications/quorvel.desktop" || fail "quorvel.desktop does not start quorvel"
 grep -qx 'Icon=quorvel' "$prefix/share/applications/quorvel.desktop" || fail "quorvel.desktop names another icon"
 
+echo "== the installed asm.sh assembles with the installed as11"
+asmdir=$scratch/asm
+mkdir "$asmdir"
+printf '        ORG $E000\nSTART   BRA START\n        ORG $FFFE\n        FDB START\n' >"$asmdir/Temp\$\$\$.asm"
+(cd "$asmdir" && "$prefix/bin/asm.sh") || fail "asm.sh failed"
+for result in 'Temp$$$.lst' 'Temp$$$.s19' 'Temp$$$.$$$'; do
+    [ -f "$asmdir/$result" ] || fail "asm.sh left no $result"
+done
+[ ! -e "$asmdir/Temp\$\$\$.err" ] || fail "asm.sh reported errors in a correct source"
+
 if grep -rlF -e "$scratch/staged" -e "$VANTREL_BUILD_DIR" "$prefix/lib/pkgconfig" "$prefix/lib/cmake"; then
     fail "the package files above name the install or build folder"
 fi
