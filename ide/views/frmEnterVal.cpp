@@ -25,8 +25,6 @@ frmEnterVal::frmEnterVal(Prompt& prompt, const QString& name, const QString& tex
     QFont mono(QStringLiteral("Courier New"));
     mono.setStyleHint(QFont::TypeWriter);
     Text->setFont(mono);
-    // The widest entry is a 16-digit binary number with its "%".
-    Text->setMaxLength(32);
     Text->selectAll();
     Label->setBuddy(Text);
     cmdOK = new QPushButton(QStringLiteral("OK"));

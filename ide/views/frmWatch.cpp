@@ -322,7 +322,11 @@ void frmWatch::WatchSubWindow() {
 void frmWatch::Form_Activate() {
     if (!frame_) return;
     frame_->SetCommandEnabled(kEditWatch, watches_->WatchCount() > 0);
-    ResumeTimer();
+    // The window losing the activation may hear of it only after this one
+    // was activated (and stop the timer); start it once that is done.
+    QTimer::singleShot(0, this, [this] {
+        if (frame_ && SubWindow() && frame_->mdiArea->activeSubWindow() == SubWindow()) ResumeTimer();
+    });
 }
 
 void frmWatch::Form_Deactivate() {

@@ -1,4 +1,6 @@
 // The menu bar and the pop-up menus, caption by caption and in order.
+#include <functional>
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -214,6 +216,50 @@ TEST_F(MenuTreeTest, SeparatorsAreNamedAfterTheirMenu) {
     EXPECT_FALSE(bar->isVisible());
     EXPECT_FALSE(h.frame->Command("mnuPopupViewAddWatch")->isVisible());
     EXPECT_TRUE(h.frame->Command("mnuPopupViewEnter")->isVisible());
+}
+
+// The window toggles, the persisted switches and the pop-up choices carry a
+// check mark; every other command is a plain one.
+TEST_F(MenuTreeTest, CheckableItemsAreExactlyTheTogglesAndChoices) {
+    Harness h;
+    const QSet<QString> checkable{
+        "mnuViewRegCPU",       "mnuViewRegPorts",     "mnuViewRegTimer",  "mnuViewRegPulseAcc",
+        "mnuViewRegSCI",       "mnuViewRegSPI",       "mnuViewRegAD",     "mnuViewRegOther",
+        "mnuViewRegPIA",       "mnuViewIOunit",       "mnuViewMemory",    "mnuViewWatch",
+        "mnuViewStack",        "mnuViewDisassembler", "mnuViewLabel",     "mnuViewSerialTerminal",
+        "mnuViewToolbar",      "mnuViewStatusBar",    "mnuDebugCodeOn",   "mnuDebugIncludeSym",
+        "mnuPopupViewHex",     "mnuPopupViewBin",     "mnuPopupViewDec",  "mnuPopupViewAutoRefresh",
+        "mnuPopupSerialAscii", "mnuPopupSerialHex",   "mnuPopupSortName", "mnuPopupSortValue",
+        "mnuPopupSortNone",
+    };
+    QStringList menus;
+    for (const QAction* top : h.frame->menuBar()->actions())
+        menus.append(top->menu()->objectName());
+    menus << "mnuPopupMemory"
+          << "mnuPopupStack"
+          << "mnuPopupView"
+          << "mnuPopupSerial"
+          << "mnuPopupSort";
+    QSet<QString> seen;
+    std::function<void(const QMenu*)> visit = [&](const QMenu* menu) {
+        for (const QAction* action : menu->actions()) {
+            if (action->isSeparator()) continue;
+            if (action->menu()) {
+                visit(action->menu());
+                continue;
+            }
+            const QString name = action->objectName();
+            EXPECT_EQ(action->isCheckable(), checkable.contains(name)) << name.toStdString();
+            seen.insert(name);
+        }
+    };
+    for (const QString& name : menus) {
+        const QMenu* menu = h.frame->Menu(name);
+        ASSERT_NE(menu, nullptr) << name.toStdString();
+        visit(menu);
+    }
+    for (const QString& name : checkable)
+        EXPECT_TRUE(seen.contains(name)) << name.toStdString() << " is not in any menu";
 }
 
 TEST_F(MenuTreeTest, CheckMarksAndShortcuts) {

@@ -56,6 +56,16 @@ INSTANTIATE_TEST_SUITE_P(Numbers, EnterValEntry,
                                            EntryCase{"65536", true, -1}, EntryCase{"12x", false, -1},
                                            EntryCase{"-1", true, -1}, EntryCase{"$", false, -1}));
 
+// Leading zeros are no reason to cut a pasted number short.
+TEST(EnterVal, LongNumbersAreTakenWhole) {
+    ScriptedPrompt prompt;
+    frmEnterVal dialog(prompt, QStringLiteral("A"), QString(), false);
+    dialog.Text->setText(QStringLiteral("%") + QString(39, QLatin1Char('0')) + QStringLiteral("1"));
+    dialog.cmdOK_Click();
+    ASSERT_TRUE(dialog.EnterOK());
+    EXPECT_EQ(dialog.EnterValue(), 1);
+}
+
 TEST(EnterVal, ShowsNameAndSelectedText) {
     ScriptedPrompt prompt;
     frmEnterVal dialog(prompt, QStringLiteral("PORTA"), QStringLiteral("%00010001"), false);

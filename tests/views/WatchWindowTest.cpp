@@ -77,6 +77,7 @@ QStringList Rows(frmWatch* window) {
 void Activate(CodeFrame& c) {
     c.f().mdiArea->setActiveSubWindow(c.f().ViewWindow(kWatchView));
     QCoreApplication::processEvents();
+    QCoreApplication::processEvents(); // the timer starts once the other window has heard of it
 }
 
 QPoint RowPoint(frmWatch* window, int row) {
@@ -409,6 +410,26 @@ TEST_F(WatchWindowTest, AutoRefreshRunsOnlyWhileTheWindowIsActive) {
     EXPECT_TRUE(c.f().tmrRefresh->isActive());
     window->mnuAutoRefresh();
     EXPECT_FALSE(c.f().tmrRefresh->isActive());
+}
+
+// A register window with its own auto refresh hears of losing the activation
+// after the watch window gained it; the watch window's timer must survive that.
+TEST_F(WatchWindowTest, AutoRefreshSurvivesLeavingAnotherAutoRefreshWindow) {
+    CodeFrame c;
+    AddWatch(c, "$40");
+    frmWatch* window = Window(c);
+    ASSERT_NE(window, nullptr);
+    Activate(c);
+    window->mnuAutoRefresh();
+    ASSERT_TRUE(c.f().ShowView("mnuViewRegPorts"));
+    c.f().mdiArea->setActiveSubWindow(c.f().ViewWindow("mnuViewRegPorts"));
+    QCoreApplication::processEvents();
+    c.f().CallActiveChild("mnuAutoRefresh");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(c.f().tmrRefresh->isActive());
+    Activate(c);
+    EXPECT_EQ(c.f().mdiArea->activeSubWindow(), c.f().ViewWindow(kWatchView));
+    EXPECT_TRUE(c.f().tmrRefresh->isActive());
 }
 
 TEST_F(WatchWindowTest, AFailedLinkClearsTheValuesAndStopsAutoRefresh) {
