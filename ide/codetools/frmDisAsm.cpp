@@ -13,6 +13,7 @@
 #include "codetools/frmAddress.h"
 #include "frame/Fonts.h"
 #include "frame/Prompt.h"
+#include "frame/SubWindowActivation.h"
 #include "run/Breakpoints.h"
 #include "run/RunTexts.h"
 #include "target/TargetAccess.h"
@@ -51,6 +52,8 @@ std::span<const int32_t> BreakpointSpan(const BreakpointTable& table) {
 frmDisAsm::frmDisAsm(const DisAsmLinks& links, QWidget* parent)
     : QWidget(parent), links_(links), disassembler_(links.State, links.Target),
       renderer_(links.State, disassembler_, links.Symbols) {
+    activation_ = new SubWindowActivation(
+        this, [this] { Form_Activate(); }, [this] { Form_Deactivate(); });
     CreateWidgets();
     ConnectWidgets();
     // Form_Load: the rows start empty, then the PC line is shown.
@@ -59,7 +62,7 @@ frmDisAsm::frmDisAsm(const DisAsmLinks& links, QWidget* parent)
 }
 
 frmDisAsm::~frmDisAsm() {
-    disconnect(activation_);
+    activation_->Stop();
 }
 
 void frmDisAsm::CreateWidgets() {
@@ -92,7 +95,7 @@ void frmDisAsm::ConnectWidgets() {
 
 void frmDisAsm::Detach() {
     detached_ = true;
-    disconnect(activation_);
+    activation_->Stop();
 }
 
 // ---- Looks ----
@@ -349,24 +352,6 @@ QMdiSubWindow* frmDisAsm::SubWindow() const {
 bool frmDisAsm::IsActive() const {
     if (const QMdiSubWindow* window = SubWindow()) return window->windowState() & Qt::WindowActive;
     return isActiveWindow();
-}
-
-void frmDisAsm::WatchSubWindow() {
-    disconnect(activation_);
-    QMdiSubWindow* window = SubWindow();
-    if (!window || detached_) return;
-    activation_ = connect(window, &QMdiSubWindow::windowStateChanged, this,
-                          [this](Qt::WindowStates before, Qt::WindowStates now) {
-                              const bool was = before & Qt::WindowActive;
-                              const bool is = now & Qt::WindowActive;
-                              if (is && !was) Form_Activate();
-                              if (was && !is) Form_Deactivate();
-                          });
-}
-
-bool frmDisAsm::event(QEvent* event) {
-    if (event->type() == QEvent::ParentChange) WatchSubWindow();
-    return QWidget::event(event);
 }
 
 void frmDisAsm::Form_Activate() {

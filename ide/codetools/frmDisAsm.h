@@ -30,6 +30,8 @@ class QScrollBar;
 
 namespace quorvel {
 
+class SubWindowActivation;
+
 class frmDisAsm : public QWidget {
     Q_OBJECT
 public:
@@ -87,7 +89,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
     void CreateWidgets();
@@ -97,7 +98,6 @@ private:
     // The window is its frame's active child window.
     bool IsActive() const;
     QMdiSubWindow* SubWindow() const;
-    void WatchSubWindow();
 
     // ProgramPageAddress := address and InProgram; false when the target did not answer.
     bool LoadPage(int32_t address);
@@ -123,7 +123,7 @@ private:
     DisAsmPageRenderer renderer_;
     DisAsmRowsView* rowsView_ = nullptr;
     QScrollBar* hScroll_ = nullptr;
-    QMetaObject::Connection activation_;
+    SubWindowActivation* activation_ = nullptr;
     int rendered_ = 0;
     int renders_ = 0;
     bool cursorShown_ = false; // the selected row carries the cursor colours

@@ -16,6 +16,7 @@
 #include "frame/MainWindow.h"
 #include "frame/NumberText.h"
 #include "frame/Prompt.h"
+#include "frame/SubWindowActivation.h"
 #include "views/frmMemAdr.h"
 
 namespace quorvel {
@@ -42,12 +43,14 @@ void RegisterMemoryView(frmMain& frame) {
 
 frmMemory::frmMemory(frmMain& frame, QWidget* parent)
     : QWidget(parent), frame_(frame), page_(frame.Target(), frame.Targets()) {
+    activation_ = new SubWindowActivation(
+        this, [this] { Form_Activate(); }, [this] { Form_Deactivate(); });
     CreateWidgets();
     ConnectWidgets();
 }
 
 frmMemory::~frmMemory() {
-    disconnect(activation_);
+    activation_->Stop();
 }
 
 void frmMemory::CreateWidgets() {
@@ -336,24 +339,6 @@ QMdiSubWindow* frmMemory::SubWindow() const {
 bool frmMemory::IsActive() const {
     if (const QMdiSubWindow* window = SubWindow()) return window->windowState() & Qt::WindowActive;
     return isActiveWindow();
-}
-
-void frmMemory::WatchSubWindow() {
-    disconnect(activation_);
-    QMdiSubWindow* window = SubWindow();
-    if (!window) return;
-    activation_ = connect(window, &QMdiSubWindow::windowStateChanged, this,
-                          [this](Qt::WindowStates before, Qt::WindowStates now) {
-                              const bool was = before & Qt::WindowActive;
-                              const bool is = now & Qt::WindowActive;
-                              if (is && !was) Form_Activate();
-                              if (was && !is) Form_Deactivate();
-                          });
-}
-
-bool frmMemory::event(QEvent* event) {
-    if (event->type() == QEvent::ParentChange) WatchSubWindow();
-    return QWidget::event(event);
 }
 
 void frmMemory::Form_Activate() {

@@ -28,6 +28,8 @@ class QScrollBar;
 
 namespace quorvel {
 
+class SubWindowActivation;
+
 class frmMain;
 
 // Registers the window with View > Memory Window (placement prefix "Memory").
@@ -78,7 +80,6 @@ public slots:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
     void CreateWidgets();
@@ -96,7 +97,6 @@ private:
     void HideEditor();
     bool IsActive() const;
     QMdiSubWindow* SubWindow() const;
-    void WatchSubWindow();
 
     frmMain& frame_;
     MemoryPage page_;
@@ -104,7 +104,7 @@ private:
     int rememberedRow_ = kMemoryHeaderRows;
     bool pageShown_ = false;
     int displays_ = 0;
-    QMetaObject::Connection activation_;
+    SubWindowActivation* activation_ = nullptr;
 };
 
 } // namespace quorvel

@@ -19,6 +19,7 @@
 
 #include "frame/Fonts.h"
 #include "frame/Placement.h"
+#include "frame/SubWindowActivation.h"
 #include "views/RegisterHost.h"
 #include "views/frmEnterVal.h"
 
@@ -63,6 +64,8 @@ public:
 
 frmRegisters::frmRegisters(RegisterHost& host, const RegisterWindowInfo& info, QWidget* parent)
     : QWidget(parent), host_(host), list_(info), timer_(host.RefreshTimer()) {
+    activation_ = new SubWindowActivation(
+        this, [this] { Form_Activate(); }, [this] { Form_Deactivate(); });
     setObjectName(QLatin1String(info.FormName));
     setWindowTitle(QLatin1String(info.Caption));
     setFont(ResolveFont(kWindowFont));
@@ -255,19 +258,6 @@ void frmRegisters::ActivateOwnWindow() {
     ListView->setFocus(Qt::MouseFocusReason);
 }
 
-void frmRegisters::WatchSubWindow() {
-    disconnect(activation_);
-    auto* window = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (!window) return;
-    activation_ = connect(window, &QMdiSubWindow::windowStateChanged, this,
-                          [this](Qt::WindowStates before, Qt::WindowStates now) {
-                              const bool was = before & Qt::WindowActive;
-                              const bool is = now & Qt::WindowActive;
-                              if (is && !was) Form_Activate();
-                              if (was && !is) Form_Deactivate();
-                          });
-}
-
 // The window that loses the activation may hear of it only after this one
 // was activated; the timer is started once all of that is done.
 void frmRegisters::Form_Activate() {
@@ -282,11 +272,6 @@ void frmRegisters::Form_Deactivate() {
 }
 
 // ---- Events ----
-
-bool frmRegisters::event(QEvent* event) {
-    if (event->type() == QEvent::ParentChange) WatchSubWindow();
-    return QWidget::event(event);
-}
 
 bool frmRegisters::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ListView && event->type() == QEvent::KeyPress) {

@@ -26,6 +26,8 @@ class QTreeWidget;
 
 namespace quorvel {
 
+class SubWindowActivation;
+
 class RegisterHost;
 
 class frmRegisters : public QWidget {
@@ -59,7 +61,6 @@ public slots:
     void mnuAutoRefresh();
 
 protected:
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -78,7 +79,6 @@ private:
     void ResumeTimer(bool wasRunning);
     bool IsActiveChild() const;
     void ActivateOwnWindow();
-    void WatchSubWindow();
     void Form_Activate();
     void Form_Deactivate();
     void PreparePopupItems(int row, bool itemUnderMouse);
@@ -86,7 +86,7 @@ private:
     RegisterHost& host_;
     RegisterList list_;
     QPointer<QTimer> timer_;
-    QMetaObject::Connection activation_;
+    SubWindowActivation* activation_ = nullptr;
 };
 
 } // namespace quorvel

@@ -14,6 +14,7 @@
 #include "frame/Fonts.h"
 #include "frame/MainWindow.h"
 #include "frame/Prompt.h"
+#include "frame/SubWindowActivation.h"
 #include "views/frmEnterVal.h"
 
 namespace quorvel {
@@ -39,6 +40,8 @@ void RegisterStackView(frmMain& frame) {
 }
 
 frmStack::frmStack(frmMain& frame, QWidget* parent) : QWidget(parent), frame_(frame) {
+    activation_ = new SubWindowActivation(
+        this, [this] { Form_Activate(); }, [this] { Form_Deactivate(); });
     CreateWidgets();
     ConnectWidgets();
     // Form_Load: the lines start empty; the stack pointer is looked up once the window knows its size.
@@ -46,7 +49,7 @@ frmStack::frmStack(frmMain& frame, QWidget* parent) : QWidget(parent), frame_(fr
 }
 
 frmStack::~frmStack() {
-    disconnect(activation_);
+    activation_->Stop();
 }
 
 void frmStack::CreateWidgets() {
@@ -261,24 +264,6 @@ QMdiSubWindow* frmStack::SubWindow() const {
 bool frmStack::IsActive() const {
     if (const QMdiSubWindow* window = SubWindow()) return window->windowState() & Qt::WindowActive;
     return isActiveWindow();
-}
-
-void frmStack::WatchSubWindow() {
-    disconnect(activation_);
-    QMdiSubWindow* window = SubWindow();
-    if (!window) return;
-    activation_ = connect(window, &QMdiSubWindow::windowStateChanged, this,
-                          [this](Qt::WindowStates before, Qt::WindowStates now) {
-                              const bool was = before & Qt::WindowActive;
-                              const bool is = now & Qt::WindowActive;
-                              if (is && !was) Form_Activate();
-                              if (was && !is) Form_Deactivate();
-                          });
-}
-
-bool frmStack::event(QEvent* event) {
-    if (event->type() == QEvent::ParentChange) WatchSubWindow();
-    return QWidget::event(event);
 }
 
 // A click that activates the window selects its own line; a window without

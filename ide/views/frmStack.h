@@ -24,6 +24,8 @@ class QMdiSubWindow;
 
 namespace quorvel {
 
+class SubWindowActivation;
+
 class frmMain;
 
 // Registers the window with View > Stack (placement prefix "Stack").
@@ -67,7 +69,6 @@ public slots:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
     void CreateWidgets();
@@ -81,14 +82,13 @@ private:
     void OnRowMenu(int row, QPoint globalPosition);
     bool IsActive() const;
     QMdiSubWindow* SubWindow() const;
-    void WatchSubWindow();
 
     frmMain& frame_;
     StackLines stack_;
     DisAsmRowsView* rowsView_ = nullptr;
     bool cursorShown_ = false; // the selected line is white on blue
     bool loaded_ = false;      // the first look at the stack pointer has been taken
-    QMetaObject::Connection activation_;
+    SubWindowActivation* activation_ = nullptr;
 };
 
 } // namespace quorvel

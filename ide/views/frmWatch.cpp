@@ -18,6 +18,7 @@
 #include "frame/Fonts.h"
 #include "frame/MainWindow.h"
 #include "frame/Placement.h"
+#include "frame/SubWindowActivation.h"
 #include "views/PopupHelp.h"
 #include "views/WatchTable.h"
 #include "views/frmEnterVal.h"
@@ -49,6 +50,8 @@ const char* const kWatchPopupItems[] = {"mnuPopupViewAddWatch", "mnuPopupViewEdi
 
 frmWatch::frmWatch(frmMain& frame, WatchTable& watches, QWidget* parent)
     : QWidget(parent), frame_(&frame), watches_(&watches) {
+    activation_ = new SubWindowActivation(
+        this, [this] { Form_Activate(); }, [this] { Form_Deactivate(); });
     setObjectName(QStringLiteral("frmWatch"));
     setWindowTitle(QStringLiteral("Watch Window"));
     setFont(ResolveFont(kWindowFont));
@@ -306,19 +309,6 @@ QMdiSubWindow* frmWatch::SubWindow() const {
     return qobject_cast<QMdiSubWindow*>(parentWidget());
 }
 
-void frmWatch::WatchSubWindow() {
-    disconnect(activation_);
-    QMdiSubWindow* window = SubWindow();
-    if (!window || !frame_) return;
-    activation_ = connect(window, &QMdiSubWindow::windowStateChanged, this,
-                          [this](Qt::WindowStates before, Qt::WindowStates now) {
-                              const bool was = before & Qt::WindowActive;
-                              const bool is = now & Qt::WindowActive;
-                              if (is && !was) Form_Activate();
-                              if (was && !is) Form_Deactivate();
-                          });
-}
-
 void frmWatch::Form_Activate() {
     if (!frame_) return;
     frame_->SetCommandEnabled(kEditWatch, watches_->WatchCount() > 0);
@@ -336,14 +326,9 @@ void frmWatch::Form_Deactivate() {
 }
 
 void frmWatch::Detach() {
-    disconnect(activation_);
+    activation_->Stop();
     frame_ = nullptr;
     watches_ = nullptr;
-}
-
-bool frmWatch::event(QEvent* event) {
-    if (event->type() == QEvent::ParentChange) WatchSubWindow();
-    return QWidget::event(event);
 }
 
 // Enter in the list changes the selected value, as a double click does.

@@ -25,6 +25,8 @@ class QTreeWidgetItem;
 
 namespace quorvel {
 
+class SubWindowActivation;
+
 class WatchTable;
 class frmMain;
 
@@ -66,13 +68,11 @@ public slots:
     void mnuRemoveWatch();
 
 protected:
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     QMdiSubWindow* SubWindow() const;
-    void WatchSubWindow();
     void Form_Activate();
     void Form_Deactivate();
     void SetFormat(QStringView format);
@@ -86,7 +86,7 @@ private:
 
     frmMain* frame_;
     WatchTable* watches_;
-    QMetaObject::Connection activation_;
+    SubWindowActivation* activation_ = nullptr;
 };
 
 } // namespace quorvel
