@@ -280,6 +280,8 @@ void frmMain::CreateWidgets() {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvel"));
     setWindowIcon(DrawnToolIcon(QStringLiteral("Assemble")));
+    // Child windows and dialogs show the application's icon, else the toolkit's own.
+    QGuiApplication::setWindowIcon(windowIcon());
 
     mdiArea = new QMdiArea;
     mdiArea->setObjectName(QStringLiteral("mdiArea"));

@@ -43,7 +43,11 @@ void MemoryGrid::MeasureColumns() {
         columnLeft_[static_cast<size_t>(column)] = x;
         int width = pad;
         if (column == kMemoryAddressColumn)
-            width = metrics.horizontalAdvance(QStringLiteral(" $FFFF:")) + pad;
+            // Wide enough for its header too, which would run into "Hexadecimal".
+            width =
+                std::max(metrics.horizontalAdvance(QStringLiteral(" $FFFF:")),
+                         metrics.horizontalAdvance(HeaderText(0, kMemoryAddressColumn) + QLatin1Char(' '))) +
+                pad;
         else if (IsHexColumn(column))
             width = 2 * digit + pad;
         else if (IsCharColumn(column))
