@@ -92,11 +92,17 @@ void frmRegisters::CreateWidgets() {
     header->setStretchLastSection(false);
     header->setMinimumSectionSize(0);
     header->setSectionResizeMode(QHeaderView::Fixed);
-    ListView->setColumnWidth(0, list_.Info().NameColumnTwips / kTwipsPerPixel);
+    // The designed width, or wider where this font needs it for the longest
+    // name ("DataOut A" would be cut off in a larger font than the design's).
+    int nameWidth = list_.Info().NameColumnTwips / kTwipsPerPixel;
+    const QFontMetrics metrics = ListView->fontMetrics();
     for (int row = 0; row < list_.RowCount(); ++row) {
         auto* item = new QTreeWidgetItem(ListView);
         item->setText(0, QLatin1String(list_.Row(row).Name));
+        nameWidth =
+            std::max(nameWidth, metrics.horizontalAdvance(item->text(0)) + metrics.averageCharWidth());
     }
+    ListView->setColumnWidth(0, nameWidth);
     SelectRow(0);
     ListView->installEventFilter(this);
     ListView->viewport()->installEventFilter(this);
