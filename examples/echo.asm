@@ -1,6 +1,6 @@
 * echo.asm - echo the bytes entered on the I/O unit's input to its output.
 *
-* Open View > I/O Unit and press Play. Type a value in "In Unit" (in the
+* Open View > IO unit and press Play. Type a value in "In Unit" (in the
 * format chosen beside it) and press Enter: "Data Pending" lights, the
 * program takes the byte, the light goes out, and the same byte appears in
 * "Out Unit" with "Data Ready" lit. Entering 0 ends the program; B then

@@ -1,6 +1,6 @@
 * leds.asm - the eight LEDs of the I/O unit count in binary.
 *
-* Open View > I/O Unit, tick "LED Power On" and press Play: the program
+* Open View > IO unit, tick "LED Power On" and press Play: the program
 * writes 1, 2, 3 ... COUNT to the output data register at $6003, and the
 * LEDs show each value (LED 1 is bit 7, LED 8 is bit 0). A short delay
 * between the values keeps them visible; raise DELAY to slow it down.
