@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "frame/DialogButtons.h"
 #include "frame/NumberText.h"
 #include "frame/Prompt.h"
 
@@ -27,23 +28,16 @@ frmEnterVal::frmEnterVal(Prompt& prompt, const QString& name, const QString& tex
     Text->setFont(mono);
     Text->selectAll();
     Label->setBuddy(Text);
-    cmdOK = new QPushButton(QStringLiteral("OK"));
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setAutoDefault(false);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"));
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setAutoDefault(false);
+    const OkCancelButtons buttons = MakeOkCancelButtons();
+    cmdOK = buttons.OK;
+    cmdCancel = buttons.Cancel;
 
     auto* entry = new QHBoxLayout;
     entry->addWidget(Label);
     entry->addWidget(Text, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(entry);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.Row);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmEnterVal::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmEnterVal::cmdCancel_Click);

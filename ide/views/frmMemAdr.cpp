@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "frame/DialogButtons.h"
 #include "frame/Prompt.h"
 #include "views/MemoryAddressEntry.h"
 
@@ -25,21 +26,14 @@ frmMemAdr::frmMemAdr(Prompt& prompt, QWidget* parent) : QDialog(parent), prompt_
     txtAdr->setObjectName(QStringLiteral("txtAdr"));
     txtAdr->setMaxLength(5);
     label->setBuddy(txtAdr);
-    cmdOK = new QPushButton(QStringLiteral("OK"));
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setAutoDefault(false);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"));
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setAutoDefault(false);
+    const OkCancelButtons buttons = MakeOkCancelButtons();
+    cmdOK = buttons.OK;
+    cmdCancel = buttons.Cancel;
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
     auto* layout = new QGridLayout(this);
     layout->addWidget(label, 0, 0);
     layout->addWidget(txtAdr, 0, 1);
-    layout->addLayout(buttons, 1, 0, 1, 2);
+    layout->addLayout(buttons.Row, 1, 0, 1, 2);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmMemAdr::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);

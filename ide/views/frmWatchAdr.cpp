@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "frame/DialogButtons.h"
 #include "frame/Prompt.h"
 #include "views/WatchTable.h"
 
@@ -39,24 +40,17 @@ frmWatchAdr::frmWatchAdr(Prompt& prompt, const SymbolTable& symbols, const QStri
     types->addWidget(optByte);
     types->addWidget(optWord);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"));
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setAutoDefault(false);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"));
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setAutoDefault(false);
+    const OkCancelButtons buttons = MakeOkCancelButtons();
+    cmdOK = buttons.OK;
+    cmdCancel = buttons.Cancel;
 
     auto* entry = new QHBoxLayout;
     entry->addWidget(lbAdr);
     entry->addWidget(txtAdr, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(entry);
     layout->addWidget(fraType);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.Row);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmWatchAdr::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmWatchAdr::cmdCancel_Click);
