@@ -1,12 +1,18 @@
-* ports.asm - set up ports and the timer, for the register windows.
+* ports.asm - set up ports and the timer, and watch the on-chip registers.
 *
-* Open View > CPU Registers and View > Register Block > Ports and Timer,
-* then step through the program with Step Into: each store changes one row
-* (switch a row to binary with the pop-up menu to see single bits). The
-* program makes port C an output, writes patterns to ports B and C,
+* The program makes port C an output, writes patterns to ports B and C,
 * prepares output compare 2 to toggle its pin 1000 counts from now, and
-* selects the timer prescaler. On a board TCNT runs; in the simulator the
-* on-chip registers are plain memory, so TCNT reads 0.
+* selects the timer prescaler (a real 68HC11 takes that only in the first
+* 64 cycles after reset). Step through it with Step Into and watch each
+* store change one byte of the register block at $1000-$103F:
+*
+* - On the simulator, open View > Memory Window at $1000 (or add watches on
+*   $1003, $1004 and $1007 with Debug > Add Watch). The simulator treats
+*   the on-chip registers as plain memory, so TCNT does not count and reads 0.
+* - On a board, open View > Register Block > Ports and > Timer, which show
+*   the registers by name (switch a row to binary with the pop-up menu to
+*   see single bits); TCNT runs. These windows read the chip itself and are
+*   available in board mode only.
 *
 *   hc11sim --dump $1000:40 ports.s19
 *     ->  PORTB ($1004) $A5, PORTC ($1003) $3C, DDRC ($1007) $FF,

@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need; does nothing when
-# they are all present already.
+# install-deps.sh [--run]: installs the Debian packages the build and the tests
+# need, or with --run only those that building and running the IDE and the
+# tools need; does nothing when they are all present already.
 set -euo pipefail
 
+# Building the IDE, the simulator library and the tools, and running the IDE.
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
-  clang libclang-rt-14-dev
-  binutils-m68hc1x
 )
+# The test suite, the benchmarks and the fuzz targets, on top of those.
+if [[ "${1:-}" != --run ]]; then
+  packages+=(
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-14-dev
+    binutils-m68hc1x
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

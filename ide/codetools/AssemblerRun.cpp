@@ -165,6 +165,13 @@ bool ResultReplacesSource(const QString& assembleSource) {
            assembleSource == names.DownloadFileName;
 }
 
+QString MachineCodeToDownload(const AssembleOutcome& outcome, const QString& sourceFolder) {
+    if (!outcome.Finished) return {};
+    const QString path = QDir(sourceFolder).filePath(outcome.Names.DownloadFileName);
+    if (!outcome.SRecords && QFileInfo::exists(path)) return {};
+    return path;
+}
+
 AssemblerRun::AssemblerRun(Prompt& prompt) : prompt_(prompt) {}
 
 void AssemblerRun::Fail(const QString& text) {

@@ -65,6 +65,12 @@ struct AssembleOutcome {
     ResultNames Names;
 };
 
+// What Download offers after a run in `sourceFolder`: the run's S-record file
+// by name ("prog.s19" in that folder), or nothing, so that Download asks for a
+// file, when the run did not get as far as asm.sh finishing, or when the file
+// of that name is an earlier run's (this run made none and could not remove it).
+QString MachineCodeToDownload(const AssembleOutcome& outcome, const QString& sourceFolder);
+
 struct AssemblerOptions {
     // The folder that holds as11 and asm.sh.
     QString ProgramFolder;

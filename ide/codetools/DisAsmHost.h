@@ -32,11 +32,13 @@ public:
 
     // The simulator is the target (SimEnabled).
     virtual bool SimulatorSelected() const = 0;
-    // No Play or Animate loop runs.
+    // No Play or Animate loop runs and no board Step Over or Step Out waits.
     virtual bool Stopped() const = 0;
     // The board runs the program freely (after Run, until it is reset).
     virtual bool RunningFree() const = 0;
 
+    // Opens a topic of the help (F1 in the Go To Address dialog).
+    virtual void ShowHelpTopic(int topic) = 0;
     // The main window's Refresh: the disassembly shows the PC line, the other views redraw.
     virtual void Refresh() = 0;
     // Plays until the PC reaches address.

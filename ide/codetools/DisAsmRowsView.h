@@ -7,20 +7,13 @@
 
 #include <functional>
 
-#include <QColor>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
 
+#include "codetools/RowLooks.h"
+
 namespace quorvel {
-
-struct RowLook {
-    QColor Back;
-    QColor Fore;
-    bool Bold = false;
-
-    friend bool operator==(const RowLook&, const RowLook&) = default;
-};
 
 class DisAsmRowsView : public QWidget {
     Q_OBJECT

@@ -97,7 +97,7 @@ void FrameAssembler::AssembleCommand() {
     request.FileMustExist = true;
     request.HideReadOnly = true;
     request.Directory = sourceFolder_;
-    const FileAnswer answer = frame_.prompt().OpenFile(request);
+    const FileAnswer answer = editors.Folders().OpenFile(frame_.prompt(), request);
     if (!answer.Accepted || answer.FileName.isEmpty()) return;
     const QFileInfo chosen(answer.FileName);
     editors.AssembleSource = chosen.fileName();
@@ -126,10 +126,10 @@ void FrameAssembler::RunAssembler(const QString& sourceFolder) {
     const QString source = editors.AssembleSource;
     if (source.isEmpty() || Busy()) return;
     const AssembleOutcome out = run_.Run(sourceFolder, source);
-    if (!out.Started) return;
     const QDir folder(sourceFolder);
+    frame_.DownloadFileName = MachineCodeToDownload(out, folder.path());
+    if (!out.Started) return;
     sourceFolder_ = folder.absolutePath();
-    frame_.DownloadFileName = folder.filePath(out.Names.DownloadFileName);
 
     if (out.Listing) {
         frame_.Symbols().SetListingFile(folder.filePath(out.Names.SymbolFileTitle));

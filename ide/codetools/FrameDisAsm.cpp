@@ -19,6 +19,10 @@ frmDisAsm* FrameDisAsm::Create() {
     return window_;
 }
 
+void FrameDisAsm::ShowHelpTopic(int topic) {
+    frame_.ShowHelpTopic(topic);
+}
+
 bool FrameDisAsm::Checked(const QString& name) const {
     return frame_.Checked(name);
 }
@@ -40,7 +44,7 @@ bool FrameDisAsm::SimulatorSelected() const {
 }
 
 bool FrameDisAsm::Stopped() const {
-    return run_.Stopped;
+    return run_.Stopped && !run_.PlayMode && !run_.AnimateMode && !run_.WaitingOnBoard();
 }
 
 bool FrameDisAsm::RunningFree() const {

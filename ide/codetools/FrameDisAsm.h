@@ -39,6 +39,7 @@ public:
     bool Stopped() const override;
     bool RunningFree() const override;
     void Refresh() override;
+    void ShowHelpTopic(int topic) override;
     void RunToCursor(int32_t address) override;
 
 private:

@@ -25,6 +25,13 @@ QVariant LabelListModel::data(const QModelIndex& index, int role) const {
     return Value(index.row());
 }
 
+QVariant LabelListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
+    if (section == 0) return QStringLiteral("Label");
+    if (section == 1) return QStringLiteral("Value");
+    return {};
+}
+
 QString LabelListModel::Label(int row) const {
     return row >= 0 && static_cast<size_t>(row) < rows_.size() ? rows_[static_cast<size_t>(row)].Label
                                                                : QString();

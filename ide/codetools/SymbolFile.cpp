@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "codetools/ListingLoader.h"
+#include "editor/Editors.h"
 #include "editor/WaitCursor.h"
 #include "frame/MainWindow.h"
 #include "frame/Prompt.h"
@@ -38,7 +39,7 @@ void SymbolFile::mnuFileLoadSymbols() {
     request.HideReadOnly = true;
     request.FileName = title_;
     if (!path_.isEmpty()) request.Directory = QFileInfo(path_).absolutePath();
-    const FileAnswer answer = frame_.prompt().OpenFile(request);
+    const FileAnswer answer = frame_.editors().Folders().OpenFile(frame_.prompt(), request);
     if (!answer.Accepted) return;
     SetListingFile(answer.FileName);
     ReloadSymbols();

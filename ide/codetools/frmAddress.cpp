@@ -7,6 +7,8 @@
 #include <QPushButton>
 
 #include "codetools/AddressEntry.h"
+#include "frame/DialogHelp.h"
+#include "frame/HelpTopics.h"
 #include "frame/Prompt.h"
 
 namespace quorvel {
@@ -15,6 +17,7 @@ frmAddress::frmAddress(const SymbolTable& symbols, Prompt& prompt, QWidget* pare
     : QDialog(parent), symbols_(symbols), prompt_(prompt) {
     setObjectName(QStringLiteral("frmAddress"));
     setWindowTitle(QStringLiteral("Go To Address"));
+    SetDialogHelpTopic(*this, kTopicContents);
 
     auto* lbAdr = new QLabel(QStringLiteral("Address:"));
     lbAdr->setObjectName(QStringLiteral("lbAdr"));

@@ -5,12 +5,15 @@
 #include <thread>
 #include <vector>
 
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QScrollBar>
-#include <QVBoxLayout>
 
+#include "codetools/AddressScrollBar.h"
+#include "codetools/DebugCommands.h"
 #include "codetools/frmAddress.h"
+#include "frame/DialogHelp.h"
 #include "frame/Fonts.h"
 #include "frame/Prompt.h"
 #include "frame/SubWindowActivation.h"
@@ -32,16 +35,6 @@ const FontSetting kWindowFont{QStringLiteral("Courier New"), 10, false, false};
 const QString kCodeOn = QStringLiteral("mnuDebugCodeOn");
 const QString kIncludeSym = QStringLiteral("mnuDebugIncludeSym");
 const QString kClearAll = QStringLiteral("mnuDebugClearAllBreakpoints");
-
-// The window's own Debug commands: enabled while it is the active window.
-const char* const kWindowCommands[] = {
-    "mnuDebugCodeOn",           "mnuDebugIncludeSym",          "mnuDebugInlineAsemble",
-    "mnuDebugToggleBreakpoint", "mnuDebugClearAllBreakpoints", "mnuDebugSetNewPC",
-    "mnuDebugGetResVec",        "mnuDebugGoToPCAddress",       "mnuDebugGoToAddress",
-};
-// Run commands that need a stopped program on a target that answers.
-const char* const kStepCommands[] = {"mnuRunPlay",     "mnuRunAnimate", "mnuRunStepInto",
-                                     "mnuRunStepOver", "mnuRunRunTo",   "mnuRunStepOut"};
 
 std::span<const int32_t> BreakpointSpan(const BreakpointTable& table) {
     return {table.Breakpoints.data(), static_cast<size_t>(std::max<int16_t>(table.BreakpointCount, 0))};
@@ -78,16 +71,34 @@ void frmDisAsm::CreateWidgets() {
     hScroll_->setObjectName(QStringLiteral("HScroll"));
     hScroll_->setFocusPolicy(Qt::NoFocus);
     hScroll_->hide();
+    vScroll_ = new AddressScrollBar;
+    vScroll_->setEnabled(false);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(rowsView_, 1);
-    layout->addWidget(hScroll_);
+    layout->addWidget(rowsView_, 0, 0);
+    layout->addWidget(vScroll_, 0, 1);
+    layout->addWidget(hScroll_, 1, 0);
+    layout->setRowStretch(0, 1);
+    layout->setColumnStretch(0, 1);
 }
 
 void frmDisAsm::ConnectWidgets() {
     connect(hScroll_, &QScrollBar::valueChanged, this, [this] { HScroll_Change(); });
+    connect(vScroll_, &AddressScrollBar::RowsRequested, this, [this](int rows) {
+        if (CanScroll()) ScrollRows(rows);
+    });
+    connect(vScroll_, &AddressScrollBar::PageRequested, this, [this](int pages) {
+        if (!CanScroll()) return;
+        if (pages > 0)
+            KeyPageDown();
+        else
+            KeyPageUp();
+    });
+    connect(vScroll_, &AddressScrollBar::AddressRequested, this, [this](int32_t address) {
+        if (CanScroll()) ShowPageAt(address);
+    });
     connect(rowsView_, &DisAsmRowsView::RowPressed, this, &frmDisAsm::OnRowPressed);
     connect(rowsView_, &DisAsmRowsView::RowDoubleClicked, this, &frmDisAsm::OnRowDoubleClicked);
     connect(rowsView_, &DisAsmRowsView::RowMenuRequested, this, &frmDisAsm::OnRowMenu);
@@ -101,20 +112,10 @@ void frmDisAsm::Detach() {
 // ---- Looks ----
 
 RowLook frmDisAsm::Look(int row) const {
-    RowLook look{palette().color(QPalette::Base), Qt::black, false};
-    if (row < 1 || row > kDisAsmRows) return look;
+    if (row < 1 || row > kDisAsmRows) return PickRowLook(palette(), {});
     const DisAsmRow& line = Lines[static_cast<size_t>(row - 1)];
-    const bool cursor = cursorShown_ && row == CurRow;
-    if (cursor && line.Breakpoint) {
-        look.Back = Qt::magenta;
-    } else if (cursor) {
-        look.Back = Qt::blue;
-        look.Fore = Qt::white;
-    } else if (line.Breakpoint) {
-        look.Back = Qt::red;
-    }
-    look.Bold = line.PC;
-    return look;
+    return PickRowLook(
+        palette(), {.Cursor = cursorShown_ && row == CurRow, .Breakpoint = line.Breakpoint, .Bold = line.PC});
 }
 
 int32_t frmDisAsm::CursorAddress() const {
@@ -161,8 +162,9 @@ void frmDisAsm::Menus() {
     for (const char* name : kStepCommands)
         host.SetCommandEnabled(QLatin1String(name), answers && stopped);
     if (!answers) host.SetCommandEnabled(QStringLiteral("mnuRunPause"), false);
-    SetWindowCommandsEnabled(answers);
-    host.SetCommandEnabled(kClearAll, answers && links_.Breakpoints.BreakpointCount >= 1);
+    // A running program must not have its PC, breakpoints or page changed under it.
+    SetWindowCommandsEnabled(answers && stopped);
+    host.SetCommandEnabled(kClearAll, answers && stopped && links_.Breakpoints.BreakpointCount >= 1);
 }
 
 void frmDisAsm::mnuSetNewPC() {
@@ -265,6 +267,7 @@ void frmDisAsm::mnuGoToPCAddress() {
 
 void frmDisAsm::mnuGoToAddress() {
     frmAddress dialog(links_.Symbols, links_.Prompts, this);
+    SetDialogHelpHook(dialog, [this](int topic) { links_.Host.ShowHelpTopic(topic); });
     if (links_.Prompts.ShowModal(dialog) != QDialog::Accepted || !dialog.AddressEntered) return;
     TargetState& state = links_.State;
     state.ProgramPageAddress = dialog.Address & kAddressMask;
@@ -369,7 +372,7 @@ void frmDisAsm::Form_Deactivate() {
 }
 
 void frmDisAsm::SetWindowCommandsEnabled(bool enabled) {
-    for (const char* name : kWindowCommands)
+    for (const char* name : kDisAsmWindowCommands)
         links_.Host.SetCommandEnabled(QLatin1String(name), enabled);
 }
 
@@ -388,7 +391,7 @@ void frmDisAsm::Form_Resize() {
     qsizetype longest = 0;
     for (int row = 0; row < rendered_; ++row)
         longest = std::max(longest, Lines[static_cast<size_t>(row)].Text.size());
-    const int widthBlanks = width() / blank;
+    const int widthBlanks = (width() - vScroll_->sizeHint().width()) / blank;
     const bool scroll = rendered_ > 0 && longest > widthBlanks;
     if (scroll) {
         hScroll_->setMaximum(static_cast<int>(longest) - widthBlanks);
@@ -402,6 +405,7 @@ void frmDisAsm::Form_Resize() {
     VisibleRows = static_cast<int16_t>(std::clamp(available / rowsView_->RowHeight(), 0, kDisAsmRows));
     rowsView_->SetRowCount(VisibleRows);
     HScroll_Change();
+    SyncVScroll();
 }
 
 void frmDisAsm::HScroll_Change() {

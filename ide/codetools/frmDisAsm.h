@@ -11,7 +11,9 @@
 //
 // The rows are rendered from TargetState::ProgramPage, which the window
 // loads (InProgram) whenever a scroll leaves the rendered rows; painting
-// only draws the rendered texts, so a repaint never reads the target.
+// only draws the rendered texts, so a repaint never reads the target. The
+// wheel and the vertical scroll bar (which spans $0000-$FFFF by address)
+// scroll through the same steps as the Up, Down and page keys.
 #pragma once
 
 #include <cstdint>
@@ -24,12 +26,14 @@
 #include "codetools/DisAsmPage.h"
 #include "codetools/DisAsmRowsView.h"
 #include "codetools/Disassembler.h"
+#include "codetools/WheelRows.h"
 
 class QMdiSubWindow;
 class QScrollBar;
 
 namespace quorvel {
 
+class AddressScrollBar;
 class SubWindowActivation;
 
 class frmDisAsm : public QWidget {
@@ -55,6 +59,7 @@ public:
     int32_t CursorAddress() const;
     DisAsmRowsView* Rows() const { return rowsView_; }
     QScrollBar* HScroll() const { return hScroll_; }
+    AddressScrollBar* VScroll() const { return vScroll_; }
 
     // The frame goes away: the window no longer reaches it.
     void Detach();
@@ -87,6 +92,7 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -117,12 +123,25 @@ private:
     void KeyDown();
     void KeyPageUp();
     void KeyPageDown();
+    // The scroll keys, the wheel and the scroll bar work while a row is selected and no load runs.
+    bool CanScroll() const;
+    // The view moves `rows` instructions on (negative: back), the cursor stays on its row.
+    void ScrollRows(int rows);
+    // Loads and shows the page `rows` instructions back or on; false when the target did not answer.
+    bool ScrollBack(int rows);
+    bool ScrollOn(int rows);
+    // The view's first row becomes `address` (the scroll bar's thumb was dropped there).
+    void ShowPageAt(int32_t address);
+    // The vertical scroll bar follows the rows shown.
+    void SyncVScroll();
 
     DisAsmLinks links_;
     Disassembler disassembler_;
     DisAsmPageRenderer renderer_;
     DisAsmRowsView* rowsView_ = nullptr;
     QScrollBar* hScroll_ = nullptr;
+    AddressScrollBar* vScroll_ = nullptr;
+    WheelRows wheel_;
     SubWindowActivation* activation_ = nullptr;
     int rendered_ = 0;
     int renders_ = 0;

@@ -1,24 +1,28 @@
 // The disassembly window's keys and mouse: the cursor keys and the page
-// keys with their page loads, clicks, double clicks and the Debug pop-up.
+// keys with their page loads, the wheel and the vertical scroll bar, which
+// move the view the way the keys do, clicks, double clicks and the Debug pop-up.
 #include "codetools/frmDisAsm.h"
 
 #include <algorithm>
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
+#include <QWheelEvent>
 
+#include "codetools/AddressScrollBar.h"
+#include "codetools/DisAsmScroll.h"
 #include "target/TargetState.h"
 
 namespace quorvel {
 
 namespace {
 
+constexpr int32_t kAddressMask = 0xFFFF;
 // Page Up loads the page this many bytes before the last visible row.
 constexpr int32_t kPageUpReach = 250;
-// Up loads the page this many bytes before the first row.
-constexpr int32_t kUpReach = 5;
 
 const QString kDebugMenu = QStringLiteral("mnuDebug");
 // Debug menu items the window's pop-up hides and shows; the rest of the time
@@ -61,24 +65,58 @@ void frmDisAsm::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmDisAsm::KeyUp() {
+    if (ScrollBack(1)) SetCurRow(CurRow);
+}
+
+void frmDisAsm::KeyDown() {
+    if (ScrollOn(1)) SetCurRow(std::min<int>(VisibleRows, rendered_));
+}
+
+bool frmDisAsm::CanScroll() const {
+    return CurRow != 0 && std::min<int>(VisibleRows, rendered_) > 0 && !detached_ && !Busy;
+}
+
+void frmDisAsm::ScrollRows(int rows) {
+    const bool shown = rows < 0 ? ScrollBack(-rows) : ScrollOn(rows);
+    if (shown) SetCurRow(CurRow);
+}
+
+// Each row back is one Up step; all of them from one page load.
+bool frmDisAsm::ScrollBack(int rows) {
     const int32_t oldFirst = Lines[0].Address;
     Busy = true;
-    const bool loaded = LoadPage(oldFirst - kUpReach);
+    const bool loaded = LoadPage(RowsBackPage(oldFirst, rows));
     Busy = false;
     Menus();
     if (!loaded) {
         ClearScreen();
-        return;
+        return false;
     }
-    PageAddress = renderer_.UpStart(oldFirst);
+    PageAddress = RowsBackStart(renderer_, oldFirst, rows);
     DisAsmPage();
-    SetCurRow(CurRow);
+    return true;
 }
 
-void frmDisAsm::KeyDown() {
-    if (rendered_ < 2) return;
+// As Down on the last row: the row that becomes the first starts the page loaded.
+bool frmDisAsm::ScrollOn(int rows) {
+    rows = std::min(rows, rendered_ - 1);
+    if (rows < 1) return false;
     Busy = true;
-    const bool loaded = LoadPage(Lines[1].Address);
+    const bool loaded = LoadPage(Lines[static_cast<size_t>(rows)].Address);
+    Busy = false;
+    Menus();
+    if (!loaded) {
+        ClearScreen();
+        return false;
+    }
+    PageAddress = links_.State.ProgramPageAddress;
+    DisAsmPage();
+    return true;
+}
+
+void frmDisAsm::ShowPageAt(int32_t address) {
+    Busy = true;
+    const bool loaded = LoadPage(address);
     Busy = false;
     Menus();
     if (!loaded) {
@@ -87,7 +125,24 @@ void frmDisAsm::KeyDown() {
     }
     PageAddress = links_.State.ProgramPageAddress;
     DisAsmPage();
-    SetCurRow(std::min<int>(VisibleRows, rendered_));
+    SetCurRow(CurRow);
+}
+
+// The thumb covers the bytes of the visible rows.
+void frmDisAsm::SyncVScroll() {
+    const int last = std::min<int>(VisibleRows, rendered_);
+    vScroll_->setEnabled(last > 0);
+    if (last <= 0) return;
+    const int32_t first = Lines[0].Address;
+    const int32_t after = last < rendered_ ? Lines[static_cast<size_t>(last)].Address
+                                           : Lines[static_cast<size_t>(last - 1)].Address + 1;
+    vScroll_->ShowRows(first, ((after - first - 1) & kAddressMask) + 1);
+}
+
+void frmDisAsm::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    const int rows = wheel_.Take(event->angleDelta().y(), QApplication::wheelScrollLines());
+    if (rows != 0 && CanScroll()) ScrollRows(rows);
 }
 
 void frmDisAsm::KeyPageDown() {

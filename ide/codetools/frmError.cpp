@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -44,7 +45,20 @@ void frmError::CreateWidgets() {
 void frmError::ConnectWidgets() {
     connect(cmdShow, &QPushButton::clicked, this, &frmError::cmdShow_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmError::cmdClose_Click);
-    connect(List, &QListWidget::itemActivated, this, [this] { cmdShow_Click(); });
+    // Not the list's "activated": some styles activate an item on a single click.
+    connect(List, &QListWidget::doubleClicked, this, &frmError::cmdShow_Click);
+    List->installEventFilter(this);
+}
+
+bool frmError::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == List && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            cmdShow_Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmError::LoadErrors() {

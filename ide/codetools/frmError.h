@@ -1,7 +1,8 @@
 // The error list: the accepted lines of the assembler's error file, each
 // tied to its source line. Show Error (or a double click, or Enter) opens the
 // source in an editor, or brings its open editor forward, with the caret at
-// the start of that line. The window stands beside the frame (owned by it,
+// the start of that line. A single click only selects, also under desktops
+// whose style activates list items on a single click. The window stands beside the frame (owned by it,
 // not modal); closing it unloads it.
 //
 //     auto* errors = new frmError(assembler, &frame);
@@ -36,6 +37,10 @@ public slots:
     void LoadErrors();
     void cmdShow_Click();
     void cmdClose_Click();
+
+protected:
+    // Enter in the list is Show Error.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateWidgets();

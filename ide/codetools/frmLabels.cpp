@@ -1,9 +1,14 @@
 #include "codetools/frmLabels.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCloseEvent>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMenu>
+#include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -16,7 +21,7 @@ namespace quorvel {
 namespace {
 
 const FontSetting kWindowFont{QStringLiteral("Courier New"), 10, false, false};
-// The label column's width.
+// The label column's least width; it grows to fit the longest label.
 constexpr int kLabelColumnTwips = 780;
 // The value column holds "$" and four digits.
 constexpr int kValueColumnBlanks = 5;
@@ -43,7 +48,10 @@ frmLabels::frmLabels(const SymbolTable& symbols, QMenu* popupSort, QWidget* pare
     listView_->setSelectionBehavior(QAbstractItemView::SelectRows);
     listView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listView_->setSortingEnabled(false);
-    listView_->header()->hide();
+    // The header's edge lets the user widen or narrow the label column.
+    listView_->header()->setSectionsMovable(false);
+    listView_->header()->setSectionResizeMode(QHeaderView::Interactive);
+    listView_->header()->setSectionsClickable(false);
     listView_->setModel(&model_);
     listView_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(listView_, &QWidget::customContextMenuRequested, this,
@@ -60,8 +68,31 @@ frmLabels::frmLabels(const SymbolTable& symbols, QMenu* popupSort, QWidget* pare
 
 void frmLabels::RefreshLabels() {
     model_.SetItems(LabelItems(symbols_, Sort));
-    listView_->setColumnWidth(0, kLabelColumnTwips / kTwipsPerPixel);
-    listView_->setColumnWidth(1, kValueColumnBlanks * fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+    FitColumns();
+}
+
+// Sized anew only when the labels or the font call for another width, so a
+// change of sort keeps the width the user dragged the column to.
+void frmLabels::FitColumns() {
+    const QFontMetrics metrics = listView_->fontMetrics();
+    const int blank = metrics.horizontalAdvance(QLatin1Char(' '));
+    // The item's text margins on both sides, and a blank between the columns.
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, listView_) + 1);
+    int longest = 0;
+    for (int row = 0; row < model_.rowCount(); ++row)
+        longest = std::max(longest, metrics.horizontalAdvance(model_.Label(row)));
+    const int labelWidth = std::max(kLabelColumnTwips / kTwipsPerPixel, longest + margins + blank);
+    const int valueWidth = kValueColumnBlanks * blank + margins;
+    if (labelWidth == fittedLabelWidth_ && valueWidth == fittedValueWidth_) return;
+    fittedLabelWidth_ = labelWidth;
+    fittedValueWidth_ = valueWidth;
+    listView_->setColumnWidth(0, labelWidth);
+    listView_->setColumnWidth(1, valueWidth);
+}
+
+void frmLabels::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange && listView_) FitColumns();
 }
 
 void frmLabels::SetSort(const QString& sort) {

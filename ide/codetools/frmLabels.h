@@ -44,14 +44,21 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A new font measures the labels anew.
+    void changeEvent(QEvent* event) override;
 
 private:
     void SetSort(const QString& sort);
+    // The label column as wide as the longest label (780 twips at least), the
+    // value column five blanks; the user may resize both through the header.
+    void FitColumns();
 
     const SymbolTable& symbols_;
     QPointer<QMenu> popupSort_;
     QTreeView* listView_ = nullptr;
     LabelListModel model_;
+    int fittedLabelWidth_ = -1;
+    int fittedValueWidth_ = -1;
 };
 
 } // namespace quorvel

@@ -1,7 +1,8 @@
 // Download of a Motorola S-record file onto the target, as File > Download
 // does it: the flash area is erased, every valid "S1" record is programmed
 // (Programm), and the PC is set from the reset vector at $FFFE. Lines that are
-// not S1 records and records with a wrong checksum are skipped silently.
+// not S1 records and records with a wrong checksum are skipped silently; a
+// file without a single valid S1 record changes nothing on the target.
 //
 //     const DownloadOutcome outcome = LoadS19(path, target);
 //     if (outcome.Result == DownloadResult::EraseFailed) ...   // "Can't Write to Memory !"
@@ -34,6 +35,7 @@ enum class DownloadResult {
     Cancelled,   // the observer ended it
     FileError,   // the file could not be opened or read; nothing on the target changed
     EraseFailed, // FlashErase failed; nothing was programmed
+    NoRecords,   // the file holds no valid S1 record; nothing on the target changed
 };
 
 struct DownloadOutcome {

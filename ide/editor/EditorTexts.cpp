@@ -1,5 +1,7 @@
 #include "editor/EditorTexts.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 
 namespace quorvel {
@@ -60,6 +62,12 @@ qint64 ParseLineEntry(QStringView entry) {
         line = line * 10 + (c.unicode() - u'0');
     }
     return line;
+}
+
+qsizetype SourceLineIndex(qint64 line, QStringView text) {
+    if (text.endsWith(u'\n')) text.chop(1);
+    const qint64 last = text.count(u'\n');
+    return qsizetype(std::clamp<qint64>(line - 1, 0, last));
 }
 
 } // namespace quorvel

@@ -4,6 +4,7 @@
 //     UntitledTitle(3)              // "Untitled3.asm"
 //     SaveAsFilterIndex("prog.LST") // 2, the listing filter
 //     CaretText(0, 4)               // "Line 1  Col. 5"
+//     SourceLineIndex(99, u"a\nb\n") // 1, the line of "b"
 #pragma once
 
 #include <QString>
@@ -44,5 +45,12 @@ QString CantSaveText(const QString& path, const QString& reason);
 // The line a Go To Line entry asks for: digits only, 1 to 999999999; 0 for
 // anything else.
 qint64 ParseLineEntry(QStringView entry);
+
+// The 0-based line that the error list's jump to the 1-based `line` of `text`
+// ("\n" between lines) lands on: that line, or the last line when the text is
+// shorter. The last line is the one that holds the text's last character, so
+// a final line break does not count as the start of one more, empty line.
+// Line numbers below 1 give line 0.
+qsizetype SourceLineIndex(qint64 line, QStringView text);
 
 } // namespace quorvel

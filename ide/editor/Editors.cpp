@@ -20,6 +20,7 @@
 #include "editor/frmEditor.h"
 #include "editor/frmLine.h"
 #include "editor/frmReplace.h"
+#include "frame/DialogHelp.h"
 #include "frame/Fonts.h"
 #include "frame/MainWindow.h"
 #include "frame/Prompt.h"
@@ -31,6 +32,7 @@ namespace quorvel {
 namespace {
 
 constexpr int kRecentFiles = 4;
+const QString kLastFolderKey = QStringLiteral("LastFolder");
 
 // Enabled while an editor is active, whatever its state.
 const char* const kEditorCommands[] = {
@@ -42,8 +44,11 @@ QString RecentKey(int index) {
     return QStringLiteral("RecentFile") + QString::number(index + 1);
 }
 
+// One file, however it is named: links and detours resolved while the file exists.
 QString SamePath(const QString& path) {
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
 QMdiSubWindow* WindowOf(frmEditor* editor) {
@@ -57,13 +62,20 @@ Editors::Editors(frmMain& frame) : frame_(frame) {
     replace_ = new frmReplace(
         frame_.prompt(), [this] { return ActiveEditor(); }, &frame_);
     replace_->hide();
+    SetDialogHelpHook(*replace_, [this](int topic) { frame_.ShowHelpTopic(topic); });
 
     connect(frame_.mdiArea, &QMdiArea::subWindowActivated, this, &Editors::OnActivated);
     if (QMenu* edit = frame_.Menu(QStringLiteral("mnuEdit")))
         connect(edit, &QMenu::aboutToShow, this, &Editors::UpdateCommands);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &Editors::UpdateCommands);
 
+    folders_.SetActiveDocument([this] {
+        const frmEditor* editor = ActiveEditor();
+        return editor ? editor->EditorName() : QString();
+    });
+
     Settings store;
+    folders_.SetLastFolder(store.GetText(Settings::kSettings, kLastFolderKey, QString()));
     QStringList recent;
     for (int i = 0; i < kRecentFiles; ++i) {
         const QString file = store.GetText(Settings::kSettings, RecentKey(i), QString());
@@ -74,6 +86,7 @@ Editors::Editors(frmMain& frame) : frame_(frame) {
 }
 
 Editors::~Editors() {
+    folders_.SetActiveDocument(nullptr);
     delete replace_;
 }
 
@@ -110,6 +123,7 @@ QPrinter& Editors::Printer() {
 frmEditor* Editors::CreateEditor() {
     auto* editor =
         new frmEditor(frame_.prompt(), [&frame = frame_] { return ResolveFont(frame.ScreenFont); });
+    editor->SetDialogFolders(&folders_);
     connect(editor, &frmEditor::StateChanged, this, [this, editor] {
         if (editor == ActiveEditor()) UpdateCommands();
     });
@@ -131,6 +145,14 @@ QMdiSubWindow* Editors::ShowEditor(frmEditor* editor) {
     editor->Text->setFocus();
     OnActivated();
     return window;
+}
+
+void Editors::ActivateEditor(frmEditor* editor) {
+    QMdiSubWindow* window = WindowOf(editor);
+    if (!window) return;
+    if (window->isMinimized()) window->showNormal();
+    frame_.mdiArea->setActiveSubWindow(window);
+    editor->Text->setFocus();
 }
 
 // ---- Activation and the state of the commands ----
@@ -169,8 +191,26 @@ void Editors::OnSaved(frmEditor* editor, const QString& path) {
     UpdateCommands();
 }
 
+bool Editors::QueryUnloadAll() {
+    const QList<frmEditor*> editors = AllEditors();
+    for (frmEditor* editor : editors) {
+        if (!editor->TextChanged()) continue;
+        // The question is about the window in front.
+        ActivateEditor(editor);
+        if (!editor->QueryUnload()) return false;
+    }
+    for (frmEditor* editor : editors)
+        editor->AgreeToUnload();
+    // Every editor agreed; a window that still refuses keeps the frame open.
+    for (QMdiSubWindow* window : frame_.EditorWindows())
+        if (!window->close()) return false;
+    return true;
+}
+
 void Editors::Unload() {
     if (replace_) replace_->hide();
+    Settings store;
+    store.SaveText(Settings::kSettings, kLastFolderKey, folders_.LastFolder());
 }
 
 // ---- Recent files ----
@@ -198,10 +238,6 @@ void Editors::OpenRecent(int index) {
     QStringList files = frame_.RecentFiles();
     if (index < 0 || index >= files.size()) return;
     const QString path = files[index];
-    if (frmEditor* open = EditorOf(path)) {
-        frame_.mdiArea->setActiveSubWindow(WindowOf(open));
-        return;
-    }
     if (OpenFile(path)) return;
     files.removeAll(path);
     SetRecentFiles(files);
@@ -224,12 +260,17 @@ void Editors::Open() {
     request.FilterIndex = filterIndex_;
     request.HideReadOnly = true;
     request.FileMustExist = true;
-    const FileAnswer answer = frame_.prompt().OpenFile(request);
+    const FileAnswer answer = folders_.OpenFile(frame_.prompt(), request);
     filterIndex_ = answer.FilterIndex;
     if (answer.Accepted && !answer.FileName.isEmpty()) OpenFile(answer.FileName);
 }
 
 frmEditor* Editors::OpenFile(const QString& path) {
+    // A second editor on the file would let a save in one overwrite the other's edits.
+    if (frmEditor* open = EditorOf(path)) {
+        ActivateEditor(open);
+        return open;
+    }
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     TextFileContent content;
     QString error;
@@ -261,13 +302,13 @@ void Editors::OpenFiles(const QStringList& paths) {
 frmEditor* Editors::ShowSourceLine(const QString& path, const QString& title, qint64 line) {
     frmEditor* editor = EditorOf(path);
     if (editor) {
-        frame_.mdiArea->setActiveSubWindow(WindowOf(editor));
+        ActivateEditor(editor);
     } else {
         editor = OpenFile(path);
         if (!editor) return nullptr;
         if (!title.isEmpty()) editor->SetEditorTitle(title);
     }
-    editor->GoToLine(line);
+    editor->GoToLine(SourceLineIndex(line, editor->PlainText()) + 1);
     return editor;
 }
 
@@ -364,6 +405,7 @@ void Editors::GoToLine() {
     frmEditor* editor = ActiveEditor();
     if (!editor) return;
     frmLine dialog(frame_.prompt(), editor, &frame_);
+    SetDialogHelpHook(dialog, [this](int topic) { frame_.ShowHelpTopic(topic); });
     frame_.prompt().ShowModal(dialog);
 }
 

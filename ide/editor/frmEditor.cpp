@@ -13,6 +13,7 @@
 #include "editor/EditorText.h"
 #include "editor/EditorTexts.h"
 #include "editor/WaitCursor.h"
+#include "frame/DialogFolder.h"
 #include "frame/Prompt.h"
 
 namespace quorvel {
@@ -225,7 +226,8 @@ bool frmEditor::SaveAs() {
     request.FilterIndex = SaveAsFilterIndex(request.FileName);
     request.HideReadOnly = true;
     request.OverwritePrompt = true;
-    const FileAnswer answer = prompt_.SaveFile(request);
+    const FileAnswer answer =
+        dialogFolders_ ? dialogFolders_->SaveFile(prompt_, request) : prompt_.SaveFile(request);
     if (!answer.Accepted || answer.FileName.isEmpty()) return false;
     // The editor takes the new name only once the file is written.
     if (!WriteTo(answer.FileName)) return false;

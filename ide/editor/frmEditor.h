@@ -25,6 +25,7 @@
 
 namespace quorvel {
 
+class DialogFolders;
 class EditorText;
 class Prompt;
 
@@ -63,6 +64,17 @@ public:
     bool SaveAs();
     // Writes the text to EditorName; on failure says why and changes nothing.
     bool SaveEditor();
+    // Where Save As starts and what it remembers; without them it asks the prompt plainly.
+    void SetDialogFolders(DialogFolders* folders) { dialogFolders_ = folders; }
+
+    // ---- Closing ----
+    // The question before unloading, when the text changed: "Save changes to
+    // <title> ?". Yes saves, No lets the changes go; false on Cancel and when
+    // the save did not happen.
+    bool QueryUnload();
+    // The question was asked and answered already (the frame asks about every
+    // editor before it closes any): closing asks nothing.
+    void AgreeToUnload() { unloaded_ = true; }
 
     // ---- Edit commands ----
     void EditUndo();
@@ -112,10 +124,10 @@ private:
     void Text_Change();
     void Text_SelChange();
     void UndoKey();
-    bool QueryUnload();
     bool WriteTo(const QString& path);
 
     Prompt& prompt_;
+    DialogFolders* dialogFolders_ = nullptr;
     std::function<QFont()> screenFont_;
     QString editorName_;
     QString editorTitle_;

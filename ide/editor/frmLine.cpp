@@ -10,6 +10,8 @@
 #include "editor/EditorText.h"
 #include "editor/EditorTexts.h"
 #include "editor/frmEditor.h"
+#include "frame/DialogHelp.h"
+#include "frame/HelpTopics.h"
 #include "frame/Prompt.h"
 
 namespace quorvel {
@@ -18,6 +20,7 @@ frmLine::frmLine(Prompt& prompt, frmEditor* editor, QWidget* parent)
     : QDialog(parent), prompt_(prompt), editor_(editor) {
     setObjectName(QStringLiteral("frmLine"));
     setWindowTitle(QStringLiteral("Go To Line"));
+    SetDialogHelpTopic(*this, kTopicContents);
 
     lbLine = new QLabel(QStringLiteral("&Line:"));
     lbLine->setObjectName(QStringLiteral("lbLine"));

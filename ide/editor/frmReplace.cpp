@@ -14,6 +14,8 @@
 #include "editor/EditorText.h"
 #include "editor/EditorTexts.h"
 #include "editor/frmEditor.h"
+#include "frame/DialogHelp.h"
+#include "frame/HelpTopics.h"
 #include "frame/Prompt.h"
 
 namespace quorvel {
@@ -54,6 +56,7 @@ frmReplace::frmReplace(Prompt& prompt, std::function<frmEditor*()> editor, QWidg
     : QDialog(parent), prompt_(prompt), editor_(std::move(editor)) {
     setObjectName(QStringLiteral("frmReplace"));
     setModal(false);
+    SetDialogHelpTopic(*this, kTopicContents);
     CreateWidgets();
     ConnectWidgets();
     SetMode(Mode::Find);

@@ -13,13 +13,20 @@ struct TopicPage {
 // (95-99), the value entry (193, 194), the watch address (350) and the
 // on-chip register summary (999).
 constexpr TopicPage kTopics[] = {
-    {82, "views.html"},  {83, "views.html"},
-    {84, "views.html"},  {85, "views.html"},
-    {86, "views.html"},  {95, "views.html"},
-    {96, "views.html"},  {97, "views.html"},
-    {98, "views.html"},  {99, "views.html"},
-    {193, "views.html"}, {194, "views.html"},
-    {350, "views.html"}, {kTopicHC11Symbols, "hc11symbols.html"},
+    {82, "views.html"},
+    {83, "views.html"},
+    {84, "views.html"},
+    {85, "views.html"},
+    {86, "views.html"},
+    {95, "views.html"},
+    {96, "views.html"},
+    {97, "views.html"},
+    {98, "views.html"},
+    {99, "views.html"},
+    {kTopicEnterValue, "views.html"},
+    {kTopicWatchEnterValue, "views.html"},
+    {kTopicWatchAddress, "views.html"},
+    {kTopicHC11Symbols, "hc11symbols.html"},
 };
 
 } // namespace

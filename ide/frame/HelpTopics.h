@@ -9,6 +9,13 @@
 namespace quorvel {
 
 inline constexpr int kTopicHC11Symbols = 999;
+// The help contents: the topic of the dialogs that have no page of their own.
+inline constexpr int kTopicContents = 0;
+// The value-entry dialog, and the same dialog opened from the watch window.
+inline constexpr int kTopicEnterValue = 193;
+inline constexpr int kTopicWatchEnterValue = 194;
+// The watch-address dialog.
+inline constexpr int kTopicWatchAddress = 350;
 
 inline const QString kHelpContentsPage = QStringLiteral("index.html");
 inline const QString kHelpUsingPage = QStringLiteral("usinghelp.html");

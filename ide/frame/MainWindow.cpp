@@ -1,10 +1,12 @@
 #include "frame/MainWindow.h"
 
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 #include <vector>
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -23,12 +25,14 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "codetools/DebugCommands.h"
 #include "codetools/FrameAssembler.h"
 #include "codetools/FrameDisAsm.h"
 #include "codetools/SymbolFile.h"
 #include "codetools/frmLabels.h"
 #include "editor/Editors.h"
 #include "frame/Arrange.h"
+#include "frame/DialogHelp.h"
 #include "frame/Fonts.h"
 #include "frame/HelpTopics.h"
 #include "frame/HelpWindow.h"
@@ -60,6 +64,8 @@ const QString kEditorForm = QStringLiteral("frmEditor");
 const QString kDisAsmView = QStringLiteral("mnuViewDisassembler");
 const QString kLabelView = QStringLiteral("mnuViewLabel");
 const QString kMainPrefix = QStringLiteral("Main");
+// How soon a close that had to stop a run first is tried again.
+constexpr std::chrono::milliseconds kCloseRetry{10};
 
 // The View items that open a window; each is available once its view is registered.
 const char* const kViewItems[] = {
@@ -165,7 +171,11 @@ public:
     }
     void ProcessEvents() override { QCoreApplication::processEvents(); }
     bool Running() const override { return frame_.Run().Running; }
-    void SetRunning(bool running) override { frame_.Run().Running = running; }
+    void SetRunning(bool running) override {
+        frame_.Run().Running = running;
+        // The board was reset: the program stopped.
+        if (!running) frame_.EnableStopCommands();
+    }
     void ThawDisplay() override { frame_.ThawDisplay(); }
     void RefreshRun() override { frame_.RefreshRun(); }
     void ResetClockCount() override {
@@ -197,7 +207,9 @@ private:
 };
 
 frmMain::frmMain(Prompt& prompt, StartOptions options, std::unique_ptr<CommPort> port, QWidget* parent)
-    : QMainWindow(parent), prompt_(prompt), options_(std::move(options)), port_(std::move(port)) {
+    : QMainWindow(parent), dialogs_(prompt,
+                                    [this](bool open) { DialogOpened(open); }),
+      options_(std::move(options)), port_(std::move(port)) {
     if (!port_) port_ = std::make_unique<SerialCommPort>();
     CreateTarget();
     CreateWidgets();
@@ -496,10 +508,8 @@ void frmMain::Form_Load() {
 }
 
 bool frmMain::Form_QueryUnload() {
-    // Editors with unsaved changes ask first; one the user keeps stops the exit.
-    for (QMdiSubWindow* editor : EditorWindows())
-        if (!editor->close()) return false;
-    return true;
+    // Editors with unsaved changes ask first, all before any closes; one the user keeps stops the exit.
+    return editors_->QueryUnloadAll();
 }
 
 void frmMain::Form_Unload() {
@@ -525,6 +535,14 @@ void frmMain::Form_Unload() {
 void frmMain::closeEvent(QCloseEvent* event) {
     if (unloaded_) {
         event->accept();
+        return;
+    }
+    // A run (Play, Animate, a board wait) is a loop further up the stack:
+    // stop it first, and close once it has returned.
+    if (run_->Busy()) {
+        event->ignore();
+        run_->Pause();
+        QTimer::singleShot(kCloseRetry, this, &QWidget::close);
         return;
     }
     if (!Form_QueryUnload()) {
@@ -593,6 +611,11 @@ void frmMain::FreezeDisplay() {
     EnableRunCommands(false);
     for (const char* name : kDebugViewItems)
         SetCommandEnabled(QLatin1String(name), false);
+    // Nothing may step, move the PC or change the breakpoints under a running program.
+    for (const char* name : kStepCommands)
+        SetCommandEnabled(QLatin1String(name), false);
+    for (const char* name : kDisAsmWindowCommands)
+        SetCommandEnabled(QLatin1String(name), false);
 }
 
 void frmMain::ThawDisplay() {
@@ -602,6 +625,15 @@ void frmMain::ThawDisplay() {
         SetCommandEnabled(QLatin1String(name), true);
     // The register block and PIA windows only reach the board, the I/O unit only the simulator.
     GateViewMenu();
+    if (run_->Idle()) EnableStopCommands();
+}
+
+void frmMain::EnableStopCommands() {
+    for (const char* name : kStepCommands)
+        SetCommandEnabled(QLatin1String(name), true);
+    SetCommandEnabled(QStringLiteral("mnuRunRun"), !SimEnabled);
+    // The disassembly window narrows them to what its target allows and enables its own commands.
+    DebugMenus();
 }
 
 namespace {
@@ -636,7 +668,9 @@ void frmMain::RefreshRun() {
         ok = refreshEach(kOnChipViews, "Redraw");
     }
     ok = ok && refreshEach(kReadingViewsAfter, "mnuRefresh");
-    if (ok && Checked(QStringLiteral("mnuViewMemory")))
+    // On the board the memory window re-reads only when asked (1 KiB would
+    // cost a quarter of a second per step); the simulator reads it for free.
+    if (ok && SimEnabled && Checked(QStringLiteral("mnuViewMemory")))
         CallView(QStringLiteral("mnuViewMemory"), "mnuMemoryRefresh");
     if (state_.BoardOK) return;
     for (const char* name : kRunViews)
@@ -985,8 +1019,9 @@ void frmMain::mnuFileDownload_Click() {
 }
 
 void frmMain::DownloadCommand() {
-    if (!DownloadFileName.isEmpty()) {
-        if (QFileInfo::exists(DownloadFileName)) ShowDownload();
+    // A known file that has gone since is asked for again.
+    if (!DownloadFileName.isEmpty() && QFileInfo::exists(DownloadFileName)) {
+        ShowDownload();
         return;
     }
     FileRequest request;
@@ -995,7 +1030,7 @@ void frmMain::DownloadCommand() {
     request.FilterIndex = 1;
     request.FileMustExist = true;
     request.HideReadOnly = true;
-    const FileAnswer answer = prompt_.OpenFile(request);
+    const FileAnswer answer = editors_->Folders().OpenFile(prompt_, request);
     if (answer.Accepted) {
         DownloadFileName = answer.FileName;
         ShowDownload();
@@ -1016,7 +1051,7 @@ void frmMain::ShowDownload() {
     prompt_.ShowModal(dialog);
     if (!dialog.Started()) return;
     const DownloadOutcome& outcome = dialog.Outcome();
-    if (outcome.Result == DownloadResult::FileError || outcome.Result == DownloadResult::EraseFailed) return;
+    if (outcome.Result != DownloadResult::Done && outcome.Result != DownloadResult::Cancelled) return;
     if (dialog.CancelPressed())
         ProgramLoaded = false;
     else if (outcome.Records > 0)
@@ -1033,8 +1068,9 @@ void frmMain::ShowDownload() {
     for (const char* name : {"mnuViewRegCPU", "mnuViewStack", "mnuViewDisassembler"})
         if (!ViewWindow(QLatin1String(name))) ShowView(QLatin1String(name));
     if (!state_.BoardOK) return;
-    Refresh();
-    RefreshRun();
+    // The disassembly re-reads its page even at the same address: the code there changed.
+    UpdateDisassembly();
+    if (state_.BoardOK) RefreshRun();
     for (const char* name : {"mnuViewStack", "mnuViewRegCPU", "mnuViewDisassembler"})
         if (QMdiSubWindow* window = ViewWindow(QLatin1String(name))) window->raise();
 }
@@ -1146,6 +1182,7 @@ void frmMain::mnuViewStatusBar_Click() {
 
 void frmMain::mnuViewOptions_Click() {
     frmOptions dialog(CurrentOptions(), DetectedPorts(), prompt_, this);
+    SetDialogHelpHook(dialog, [this](int topic) { ShowHelpTopic(topic); });
     if (prompt_.ShowModal(dialog) == QDialog::Accepted) ApplyOptions(dialog.Values());
     GateViewMenu();
 }
@@ -1369,6 +1406,30 @@ void frmMain::mnuPopupSortNone_Click() {
 // The board's serial output while a program runs on it.
 void frmMain::tmrComm_Timer() {
     receiver_->tmrComm();
+}
+
+void frmMain::StartRefreshTimer() {
+    if (!tmrRefresh || unloaded_) return;
+    const bool blocked = dialogs_.DialogOpen() || QApplication::activePopupWidget() || Running ||
+                         run_->PlayMode || run_->AnimateMode;
+    refreshPending_ = blocked && dialogs_.DialogOpen();
+    if (!blocked) tmrRefresh->start();
+}
+
+void frmMain::StopRefreshTimer() {
+    refreshPending_ = false;
+    if (tmrRefresh) tmrRefresh->stop();
+}
+
+// No view reads the target behind a dialog; the timer comes back after the last one.
+void frmMain::DialogOpened(bool open) {
+    if (!tmrRefresh) return;
+    if (open) {
+        refreshPending_ = refreshPending_ || tmrRefresh->isActive();
+        tmrRefresh->stop();
+    } else if (refreshPending_) {
+        StartRefreshTimer();
+    }
 }
 
 // Auto refresh of the active view.

@@ -32,6 +32,7 @@
 #include <QStringList>
 
 #include "frame/CommPort.h"
+#include "frame/DialogTrackingPrompt.h"
 #include "frame/FontSetting.h"
 #include "frame/HelpWindow.h"
 #include "frame/MenuBuilder.h"
@@ -179,6 +180,9 @@ public:
     // Run control's: the start and the end of a run, and the refresh of the open views.
     void FreezeDisplay();
     void ThawDisplay();
+    // After every stop (a loop, a board wait, a free run ended by a reset):
+    // every command a stopped program allows is enabled.
+    void EnableStopCommands();
     void RefreshRun();
     // ---- Symbols and the disassembly window ----
     // The symbol table, File > Load Symbols and the reload after an assembly.
@@ -210,6 +214,11 @@ public:
     void OpenCommPort();
     // Enables the View items that suit the target.
     void GateViewMenu();
+    // tmrRefresh for the views' auto refresh. It starts only when no dialog,
+    // pop-up menu or run is in the way; a start asked for behind a dialog is
+    // made once the last dialog has closed. A dialog opening stops it.
+    void StartRefreshTimer();
+    void StopRefreshTimer();
     OptionsValues CurrentOptions() const;
     // Takes over the values of a confirmed options dialog.
     void ApplyOptions(const OptionsValues& values);
@@ -343,6 +352,7 @@ private:
     void ShowDownload();
     void EnableRunCommands(bool enabled);
     void DownloadAtStart(const QString& s19);
+    void DialogOpened(bool open);
 
     void CreateTarget();
     void CreateWidgets();
@@ -363,7 +373,10 @@ private:
     void PrepareEditorsForArrange(const QList<QMdiSubWindow*>& editors);
     void ApplyScreenFont(QWidget* editor);
 
-    Prompt& prompt_;
+    // Every message box and dialog goes through dialogs_ (prompt_ is it):
+    // tmrRefresh stays off while one is open.
+    DialogTrackingPrompt dialogs_;
+    Prompt& prompt_ = dialogs_;
     StartOptions options_;
     std::unique_ptr<CommPort> port_;
     TargetState state_;
@@ -390,6 +403,7 @@ private:
     QString helpFolder_;
     bool storedSimEnabled_ = false; // SimEnabled as stored; --sim/--board leave it
     bool unloaded_ = false;
+    bool refreshPending_ = false; // StartRefreshTimer was refused behind a dialog
     std::unique_ptr<Editors> editors_;
     std::unique_ptr<SymbolFile> symbols_;
     std::unique_ptr<FrameDisAsm> disAsm_;

@@ -48,6 +48,10 @@ void SavePlacement(Settings& store, const QString& prefix, const WindowPlacement
     store.SaveInt(section, prefix + QStringLiteral("State"), placement.State);
 }
 
+int RestoredState(int storedState) {
+    return storedState == kStateMinimised ? kStateNormal : storedState;
+}
+
 std::optional<QRect> PlacementPixels(const WindowPlacement& placement) {
     const auto left = TwipsToPixels(placement.Left);
     const auto top = TwipsToPixels(placement.Top);

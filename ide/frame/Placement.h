@@ -2,7 +2,8 @@
 // prefix + "Left", "Top", "Width", "Height" (twips) and prefix + "State"
 // (0 normal, 1 minimised, 2 maximised). Position and size are written only in
 // the normal state, so the last normal placement survives a minimised or
-// maximised exit. Fifteen twips make one pixel.
+// maximised exit; a window stored minimised is restored normal. Fifteen twips
+// make one pixel.
 //
 //     WindowPlacement p = ReadPlacement(store, "Watch", {7800, 0, 2600, 2450, kStateNormal});
 //     std::optional<QRect> r = PlacementPixels(p);   // empty when the numbers are absurd
@@ -47,6 +48,13 @@ std::optional<int> TwipsToPixels(double twips);
 WindowPlacement ReadPlacement(const Settings& store, const QString& prefix, const WindowPlacement& defaults);
 // Writes State always, the other four keys only when State is normal.
 void SavePlacement(Settings& store, const QString& prefix, const WindowPlacement& placement);
+
+// The state a window is restored in from its stored state: minimised comes
+// back normal, the others as stored. The frame would otherwise start as a
+// mere task-bar entry, looking as if the program had not started; a view is
+// restored when the user opens it from the View menu, wanting to see it, not
+// an icon at the bottom of the frame.
+int RestoredState(int storedState);
 
 // The rectangle in pixels; empty when a number cannot be a coordinate.
 std::optional<QRect> PlacementPixels(const WindowPlacement& placement);

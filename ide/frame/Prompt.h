@@ -43,7 +43,9 @@ struct FileRequest {
     int FilterIndex = 1; // 1-based
     // The proposed file name (a bare name or a path).
     QString FileName;
-    // Where the dialog starts; empty: the folder of FileName, else the current one.
+    // Where the dialog starts; empty: the folder of FileName when that is a
+    // full path, else the home folder. The frame's requests go out through
+    // DialogFolders (DialogFolder.h), which fills it in.
     QString Directory;
     bool FileMustExist = false;
     bool HideReadOnly = true;

@@ -86,10 +86,13 @@ FileAnswer QtPrompt::FileDialog(const FileRequest& request, bool save) {
     dialog.selectNameFilter(filters[index - 1]);
 
     const QFileInfo proposed(request.FileName);
+    // Never the current folder: that is the program's own.
     if (!request.Directory.isEmpty())
         dialog.setDirectory(request.Directory);
     else if (!request.FileName.isEmpty() && proposed.isAbsolute())
         dialog.setDirectory(proposed.absolutePath());
+    else
+        dialog.setDirectory(QDir::homePath());
     if (!request.FileName.isEmpty()) dialog.selectFile(proposed.fileName());
 
     FileAnswer answer;

@@ -71,6 +71,7 @@ void PlaceWindow(QWidget* widget, const WindowPlacement& placement) {
 WindowPlacement RestoreWindowPlacement(const Settings& store, QWidget* widget, const QString& prefix,
                                        const WindowPlacement& defaults) {
     WindowPlacement placement = ReadPlacement(store, prefix, defaults);
+    placement.State = RestoredState(placement.State);
     const auto rect = PlacementPixels(placement);
     if (!rect || !PlacementUsable(*rect, PlacementAreas(widget))) {
         placement.Left = defaults.Left;

@@ -30,7 +30,7 @@ void SaveWindowPlacement(const QWidget* widget, const QString& prefix);
 void SaveWindowPlacement(Settings& store, const QWidget* widget, const QString& prefix);
 
 // Moves and sizes the window from the stored keys and gives it the stored
-// state (it is not shown). A stored position or size that would put the
+// state, minimised restored as normal (it is not shown). A stored position or size that would put the
 // window out of reach, or a size that makes no sense, gives way to the
 // default's. Returns the placement applied.
 WindowPlacement RestoreWindowPlacement(QWidget* widget, const QString& prefix,

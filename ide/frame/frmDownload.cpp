@@ -1,6 +1,8 @@
 #include "frame/frmDownload.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -12,6 +14,14 @@
 #include "frame/Prompt.h"
 
 namespace quorvel {
+
+namespace {
+const QString kDownloadErrorTitle = QStringLiteral("Dravik - Download Error");
+} // namespace
+
+QString NoRecordsText(const QString& path) {
+    return QFileInfo(path).fileName() + QStringLiteral(": No Valid S1 Record, Nothing Loaded !");
+}
 
 QString DownloadSizeText(int count) {
     QString text = QString::number(count) + QStringLiteral(" bytes");
@@ -63,6 +73,25 @@ void frmDownload::cmdCancel_Click() {
     cancel_ = true;
 }
 
+// Esc and the close button cancel like the Cancel button; the window closes
+// once the download has noticed it.
+void frmDownload::reject() {
+    if (started_ && !finished_) {
+        cmdCancel_Click();
+        return;
+    }
+    QDialog::reject();
+}
+
+void frmDownload::closeEvent(QCloseEvent* event) {
+    if (started_ && !finished_) {
+        cmdCancel_Click();
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
 // The work starts once the window is on the screen.
 void frmDownload::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -79,8 +108,11 @@ void frmDownload::Form_Activate() {
     // A file that cannot be read, like a failed erase, ends the download with
     // nothing written.
     if (outcome_.Result == DownloadResult::EraseFailed || outcome_.Result == DownloadResult::FileError)
-        prompt_.Message(QStringLiteral("Dravik - Download Error"), QStringLiteral("Can't Write to Memory !"),
-                        PromptIcon::Exclamation);
+        prompt_.Message(kDownloadErrorTitle, QStringLiteral("Can't Write to Memory !"), PromptIcon::Exclamation);
+    // Loading nothing must not look like a download.
+    if (outcome_.Result == DownloadResult::NoRecords)
+        prompt_.Message(kDownloadErrorTitle, NoRecordsText(path_), PromptIcon::Exclamation);
+    finished_ = true;
     lbAddress->clear();
     lbSize->clear();
     done(outcome_.Result == DownloadResult::Done ? QDialog::Accepted : QDialog::Rejected);

@@ -41,9 +41,11 @@ public:
 
 public slots:
     void cmdCancel_Click();
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     class Observer;
@@ -53,10 +55,13 @@ private:
     Prompt& prompt_;
     bool started_ = false;
     bool cancel_ = false;
+    bool finished_ = false;
     DownloadOutcome outcome_;
 };
 
 // "16 bytes", "1 byte".
 QString DownloadSizeText(int count);
+// The message for a file that holds no valid S1 record.
+QString NoRecordsText(const QString& path);
 
 } // namespace quorvel

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "frame/DialogHelp.h"
+#include "frame/HelpTopics.h"
 #include "frame/PortDevice.h"
 #include "frame/Prompt.h"
 #include "frame/Settings.h"
@@ -53,6 +55,7 @@ frmOptions::frmOptions(const OptionsValues& values, const QStringList& devices, 
     : QDialog(parent), values_(values), prompt_(prompt) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Options"));
+    SetDialogHelpTopic(*this, kTopicContents);
     CreateWidgets(devices);
     ConnectWidgets();
     ShowFonts();

@@ -79,7 +79,8 @@ void RunControl::StepOver() {
     }
     int32_t address = 0;
     if (!stepOverAddress(address)) return;
-    if (runToTemporary(address)) host_.Refresh();
+    // The end of the Play loop shows the stop in every view.
+    runToTemporary(address);
 }
 
 void RunControl::StepOut() {
@@ -92,7 +93,7 @@ void RunControl::StepOut() {
     // The return address of the current subroutine, at SP+1 (high) and SP+2.
     target_.InBytes((state_.RegSP + 1) & 0xFFFF, readBuffer_, 2);
     if (!state_.BoardOK || readBuffer_.size() != 2) return;
-    if (runToTemporary(readBuffer_[0] * 256 + readBuffer_[1])) host_.Refresh();
+    runToTemporary(readBuffer_[0] * 256 + readBuffer_[1]);
 }
 
 void RunControl::RunToCursor(int32_t address) {

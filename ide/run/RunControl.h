@@ -75,7 +75,8 @@ public:
     bool StopAtIdleLoop = false;
     // Step Into passes made by Play and Animate.
     int64_t StepCount = 0;
-    enum class StopReason { None, Pause, Breakpoint, IdleLoop, StepLimit };
+    // TargetFailed: an exchange with the target failed (its message was shown once).
+    enum class StopReason { None, Pause, Breakpoint, IdleLoop, StepLimit, TargetFailed };
     // Why the last Play or Animate loop ended.
     StopReason LastStop = StopReason::None;
 
@@ -110,6 +111,10 @@ public:
     void InvalidateProgramPage() { pageStale_ = true; }
     // True while a command is at work.
     bool Busy() const { return busy_; }
+    // True while a board Step Over or Step Out waits for the subroutine to return.
+    bool WaitingOnBoard() const { return waitingOnBoard_; }
+    // No loop runs, no board wait and no free run: the stepping commands may start.
+    bool Idle() const { return Stopped && !PlayMode && !AnimateMode && !waitingOnBoard_ && !Running; }
 
 private:
     struct Flow {
@@ -156,6 +161,9 @@ private:
     void beginLoop(bool animate);
     void endLoop(int32_t temporaryBreakpoint);
     bool breakpointStops();
+    // Ends the loop after a failed exchange with the target: a board that
+    // stopped answering would otherwise raise one message per pass.
+    bool targetFailed();
     void waitAnimatePace(std::chrono::steady_clock::time_point stepStart);
     void showPending();
     // During Play the clock panel follows at display rate (showPending).

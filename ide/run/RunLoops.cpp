@@ -31,18 +31,33 @@ void RunControl::beginLoop(bool animate) {
     host_.ShowPCLine();
     host_.SuspendTimers();
     host_.FreezeDisplay();
+    // BoardOK tells of the last exchange from here on (targetFailed).
+    target_.FindBoard();
 }
 
 void RunControl::endLoop(int32_t temporaryBreakpoint) {
     if (temporaryBreakpoint >= 0) breakpoints_.Remove(temporaryBreakpoint);
     if (LastStop == StopReason::None) LastStop = StopReason::Pause;
     showPending();
-    if (!AnimateMode) host_.UpdateDisassembly();
-    host_.ThawDisplay();
+    const bool played = !AnimateMode;
     PlayMode = false;
     AnimateMode = false;
+    // After a failed exchange nothing more is read: its message was enough.
+    const bool answers = LastStop != StopReason::TargetFailed;
+    if (played && answers) host_.UpdateDisassembly();
+    host_.ThawDisplay();
+    // Play showed only the CPU registers; every open view follows the stop
+    // (Animate refreshed them after each step).
+    if (played && answers && state_.BoardOK) host_.RefreshRun();
     host_.SetPauseEnabled(false);
     host_.ResumeTimers();
+}
+
+bool RunControl::targetFailed() {
+    if (state_.BoardOK) return false;
+    Stopped = true;
+    LastStop = StopReason::TargetFailed;
+    return true;
 }
 
 bool RunControl::breakpointStops() {
@@ -74,7 +89,7 @@ void RunControl::playLoop(int32_t temporaryBreakpoint) {
     Clock::time_point shown = events.Now();
     bool simulator = host_.SimulatorSelected();
     while (!Stopped) {
-        if (breakpointStops()) break;
+        if (targetFailed() || breakpointStops()) break;
         if (pageStale_ || state_.RegPC < state_.ProgramPageAddress ||
             state_.RegPC > state_.ProgramPageAddress + kPageReach)
             loadPage(state_.RegPC);
@@ -108,7 +123,7 @@ void RunControl::waitAnimatePace(Clock::time_point stepStart) {
 void RunControl::animateLoop() {
     beginLoop(true);
     while (!Stopped) {
-        if (breakpointStops()) break;
+        if (targetFailed() || breakpointStops()) break;
         // Each step refreshes every view; the page is loaded only when the
         // instruction at the PC is not in it.
         const Clock::time_point start = Clock::now();

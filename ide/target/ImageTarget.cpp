@@ -90,7 +90,9 @@ void ImageTarget::OutBytes(int32_t address, std::span<const uint8_t> bytes) {
     BoardStatus();
 }
 
+// The simulator is always reachable: an erase succeeds from the first moment.
 void ImageTarget::FlashErase() {
+    FindBoard();
     for (size_t a = 0xE000; a <= 0xFFFF; ++a)
         memory_[a] = 0xFF;
 }

@@ -20,6 +20,13 @@ const QString kHexDigits = QStringLiteral("0123456789ABCDEF");
 
 } // namespace
 
+RowLook MemoryCellLook(const QPalette& palette, bool header, bool cursor, bool focused) {
+    if (cursor && focused) return {Qt::blue, Qt::white, false};
+    if (cursor) return {palette.color(QPalette::Mid), palette.color(QPalette::Text), false};
+    if (header) return {QColor(), palette.color(QPalette::Disabled, QPalette::Text), false};
+    return {QColor(), palette.color(QPalette::Text), false};
+}
+
 MemoryGrid::MemoryGrid(std::function<QString(MemoryCell)> text, QWidget* parent)
     : QWidget(parent), text_(std::move(text)) {
     setObjectName(QStringLiteral("gridMemory"));
@@ -142,16 +149,16 @@ void MemoryGrid::paintEvent(QPaintEvent* event) {
             if (!header && (rect.right() < event->rect().left() || rect.left() > event->rect().right()))
                 continue;
             const QString text = header ? HeaderText(row, column) : text_(cell);
-            QColor pen = header ? dim : palette().color(QPalette::Text);
-            if (cursorShown && cell == cursor_) {
-                painter.fillRect(rect, hasFocus() ? QColor(Qt::blue) : palette().color(QPalette::Mid));
-                pen = Qt::white;
+            const RowLook look =
+                MemoryCellLook(palette(), header, cursorShown && cell == cursor_, hasFocus());
+            if (look.Back.isValid()) {
+                painter.fillRect(rect, look.Back);
             } else if (cursorShown && cell == twin) {
                 painter.setPen(palette().color(QPalette::Mid));
                 painter.drawRect(rect.adjusted(0, 0, -1, -1));
             }
             if (text.isEmpty()) continue;
-            painter.setPen(pen);
+            painter.setPen(look.Fore);
             // Captions of a whole area run on over the neighbouring cells.
             if (header && row == 0) rect.setWidth(ContentWidth());
             const Qt::Alignment align =

@@ -14,9 +14,18 @@
 #include <QString>
 #include <QWidget>
 
+#include "codetools/RowLooks.h"
 #include "views/MemoryLayout.h"
 
+class QPalette;
+
 namespace quorvel {
+
+// The colours of a grid cell (Back invalid: the grid's base colour). Cells
+// take the palette's text colour, header cells its dimmed text colour; the
+// cursor cell is white on blue while the grid has the focus and in the text
+// colour on the palette's mid colour otherwise.
+RowLook MemoryCellLook(const QPalette& palette, bool header, bool cursor, bool focused);
 
 class MemoryGrid : public QWidget {
     Q_OBJECT

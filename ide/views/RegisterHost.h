@@ -25,8 +25,14 @@ public:
     virtual Prompt& Prompts() = 0;
     // tmrRefresh: while it runs, the frame calls mnuRefresh of the active child window.
     virtual QTimer* RefreshTimer() = 0;
+    // Starts it unless a dialog, a pop-up menu or a run is in the way (then
+    // later, once the last dialog has closed); stops it.
+    virtual void StartRefreshTimer() = 0;
+    virtual void StopRefreshTimer() = 0;
     // The main window's Refresh: every open view reads the target again.
     virtual void Refresh() = 0;
+    // Opens a topic of the help (F1 in the value-entry dialog).
+    virtual void ShowHelpTopic(int topic) = 0;
     // Gives the pop-up's items the register windows' help topics.
     virtual void SetRegistersHelp() = 0;
     // mnuPopupView and its items.

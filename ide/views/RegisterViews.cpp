@@ -21,8 +21,11 @@ public:
     TargetAccess& Target() override { return frame_.Targets(); }
     Prompt& Prompts() override { return frame_.prompt(); }
     QTimer* RefreshTimer() override { return frame_.tmrRefresh; }
+    void StartRefreshTimer() override { frame_.StartRefreshTimer(); }
+    void StopRefreshTimer() override { frame_.StopRefreshTimer(); }
     void Refresh() override { frame_.Refresh(); }
     void SetRegistersHelp() override { frame_.SetRegistersHelp(); }
+    void ShowHelpTopic(int topic) override { frame_.ShowHelpTopic(topic); }
     QMenu* PopupView() override { return frame_.Menu(QStringLiteral("mnuPopupView")); }
     QAction* Command(const QString& name) override { return frame_.Command(name); }
     void SetCommandEnabled(const QString& name, bool enabled) override {

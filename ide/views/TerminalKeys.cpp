@@ -45,4 +45,10 @@ QByteArray TerminalKeyBytes(int key, Qt::KeyboardModifiers modifiers, const QStr
     return bytes;
 }
 
+bool IsTerminalCopyKey(int key, Qt::KeyboardModifiers modifiers, bool hasSelection) {
+    if (!hasSelection) return false;
+    const Qt::KeyboardModifiers held = modifiers & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    return held == Qt::ControlModifier && (key == Qt::Key_C || key == Qt::Key_Insert);
+}
+
 } // namespace quorvel

@@ -3,6 +3,7 @@
 //
 //     QByteArray out = TerminalKeyBytes(Qt::Key_Return, Qt::NoModifier, "\r", board, running);
 //     if (!out.isEmpty()) port.Output(out);   // "\r\n" with a board as target
+//     if (IsTerminalCopyKey(Qt::Key_C, Qt::ControlModifier, selected)) copy();
 #pragma once
 
 #include <QByteArray>
@@ -22,5 +23,10 @@ struct TerminalTarget {
 // not sent.
 QByteArray TerminalKeyBytes(int key, Qt::KeyboardModifiers modifiers, const QString& text,
                             TerminalTarget target);
+
+// Ctrl+C or Ctrl+Insert (Shift may be held too) while text is selected
+// copies the selection to the clipboard; the key then goes nowhere else.
+// Without a selection they are keys like any other (TerminalKeyBytes).
+bool IsTerminalCopyKey(int key, Qt::KeyboardModifiers modifiers, bool hasSelection);
 
 } // namespace quorvel

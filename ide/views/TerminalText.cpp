@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QContextMenuEvent>
+#include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTextBlock>
@@ -11,6 +12,7 @@
 
 #include "frame/FontSetting.h"
 #include "frame/Fonts.h"
+#include "views/TerminalKeys.h"
 
 namespace quorvel {
 
@@ -60,36 +62,55 @@ void TerminalText::ShowScreen(TerminalScreen& screen) {
         }
         cursor.endEditBlock();
     }
-    PutCaret(screen);
+    writeLine_ = screen.CaretLine();
+    writeColumn_ = screen.CaretColumn();
+    // A selection being read stays where it is; the edits above moved it with its text.
+    if (!textCursor().hasSelection()) PutCaret();
 }
 
-void TerminalText::PutCaret(const TerminalScreen& screen) {
-    const QTextBlock block = document()->findBlockByNumber(screen.CaretLine());
+int TerminalText::WritePosition() const {
+    const QTextBlock block = document()->findBlockByNumber(writeLine_);
+    if (!block.isValid()) return document()->characterCount() - 1;
+    return block.position() + std::min(writeColumn_, block.length() - 1);
+}
+
+void TerminalText::PutCaret() {
     QTextCursor cursor(document());
-    if (block.isValid())
-        cursor.setPosition(block.position() + std::min(screen.CaretColumn(), block.length() - 1));
-    else
-        cursor.movePosition(QTextCursor::End);
+    cursor.setPosition(WritePosition());
     setTextCursor(cursor);
     ensureCursorVisible();
 }
 
+bool TerminalText::CopiesSelection(const QKeyEvent& event) const {
+    return IsTerminalCopyKey(event.key(), event.modifiers(), textCursor().hasSelection());
+}
+
+// The copy keys are the terminal's own, even where a menu item has them as its shortcut.
+bool TerminalText::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && CopiesSelection(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QPlainTextEdit::event(event);
+}
+
 void TerminalText::keyPressEvent(QKeyEvent* event) {
-    emit KeyTyped(event->key(), event->modifiers(), event->text());
+    if (CopiesSelection(*event))
+        copy();
+    else
+        emit KeyTyped(event->key(), event->modifiers(), event->text());
     event->accept();
 }
 
 void TerminalText::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) clickCaret_ = textCursor().position();
+    if (event->button() == Qt::LeftButton) clickCaret_ = WritePosition();
     QPlainTextEdit::mousePressEvent(event);
 }
 
+// A drag leaves its selection; a plain click leaves the caret where the output goes.
 void TerminalText::mouseReleaseEvent(QMouseEvent* event) {
     QPlainTextEdit::mouseReleaseEvent(event);
-    if (event->button() != Qt::LeftButton) return;
-    QTextCursor cursor = textCursor();
-    cursor.setPosition(std::min(clickCaret_, document()->characterCount() - 1));
-    setTextCursor(cursor);
+    if (event->button() == Qt::LeftButton && !textCursor().hasSelection()) PutCaret();
 }
 
 void TerminalText::contextMenuEvent(QContextMenuEvent* event) {

@@ -1,9 +1,12 @@
 // The serial terminal's text box (RichText): shows a TerminalScreen and keeps
 // its caret on the screen's write position. Typing never edits it: every key
-// is handed on (KeyTyped) and discarded. A left click may move the caret and
-// select while the button is down; releasing it puts the caret back
-// (ClickCaret), so reading the text never moves the write position. The right
-// button asks for the pop-up menu.
+// is handed on (KeyTyped) and discarded, except Ctrl+C or Ctrl+Insert while
+// text is selected, which copy the selection to the clipboard. The left
+// button selects text; the selection stays after the button is released, and
+// while it stays the caret does not follow the output, so the text can be read
+// and copied. A click that selects nothing puts the caret back on the write
+// position (ClickCaret), so reading the text never moves it. The right button
+// asks for the pop-up menu.
 //
 //     TerminalScreen screen;
 //     TerminalText text;
@@ -32,6 +35,7 @@ signals:
     void PopupRequested(QPoint globalPosition);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -40,8 +44,13 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void PutCaret(const TerminalScreen& screen);
+    // The caret on the write position, scrolled into view.
+    void PutCaret();
+    int WritePosition() const;
+    bool CopiesSelection(const QKeyEvent& event) const;
 
+    int writeLine_ = 0;
+    int writeColumn_ = 0;
     int clickCaret_ = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <QMdiSubWindow>
 
 #include "codetools/SymbolFile.h"
+#include "frame/DialogHelp.h"
 #include "frame/MainWindow.h"
 #include "frame/Prompt.h"
 #include "views/frmWatchAdr.h"
@@ -46,6 +47,7 @@ void WatchCommands::BringWindowToFront() {
 bool WatchCommands::AskWatchAddress(const QString& text, bool wide, int32_t& address, QString& name,
                                     bool& wideOut) {
     frmWatchAdr dialog(frame_.prompt(), frame_.Symbols().Table(), text, wide, &frame_);
+    SetDialogHelpHook(dialog, [this](int topic) { frame_.ShowHelpTopic(topic); });
     // Only an open watch window comes forward; a closed one is not opened for it.
     dialog.OnInvalidAddress = [this] { BringWindowToFront(); };
     frame_.prompt().ShowModal(dialog);

@@ -1,5 +1,7 @@
 #include "views/frmEnterVal.h"
 
+#include <utility>
+
 #include <QFont>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -9,6 +11,8 @@
 #include <QVBoxLayout>
 
 #include "frame/DialogButtons.h"
+#include "frame/DialogHelp.h"
+#include "frame/HelpTopics.h"
 #include "frame/NumberText.h"
 #include "frame/Prompt.h"
 
@@ -18,6 +22,7 @@ frmEnterVal::frmEnterVal(Prompt& prompt, const QString& name, const QString& tex
     : QDialog(parent), prompt_(prompt), wide_(wide) {
     setObjectName(QStringLiteral("frmEnterVal"));
     setWindowTitle(QStringLiteral("Enter Value"));
+    SetDialogHelpTopic(*this, kTopicEnterValue);
 
     Label = new QLabel(name + QLatin1Char(':'));
     Label->setObjectName(QStringLiteral("Label"));
@@ -77,8 +82,10 @@ void frmEnterVal::keyPressEvent(QKeyEvent* event) {
 }
 
 bool EnterValue(Prompt& prompt, QWidget* parent, const QString& name, const QString& text, bool wide,
-                int32_t& value) {
+                int32_t& value, ShowHelp showHelp, int helpTopic) {
     frmEnterVal dialog(prompt, name, text, wide, parent);
+    SetDialogHelpTopic(dialog, helpTopic);
+    SetDialogHelpHook(dialog, std::move(showHelp));
     prompt.ShowModal(dialog);
     if (!dialog.EnterOK()) return false;
     value = dialog.EnterValue();

@@ -5,12 +5,15 @@
 // refused with "Invalid Number !" and the dialog stays open.
 //
 //     int32_t value = 0;
-//     if (EnterValue(prompt, this, "A", "$05", false, value)) target.OutByte(0x0000, value);
+//     if (EnterValue(prompt, this, "A", "$05", false, value, showHelp)) target.OutByte(0x0000, value);
 #pragma once
 
 #include <cstdint>
 
 #include <QDialog>
+
+#include "frame/DialogHelp.h"
+#include "frame/HelpTopics.h"
 
 class QLabel;
 class QLineEdit;
@@ -50,8 +53,8 @@ private:
 };
 
 // Shows the dialog modally through the prompt; true and the value when the
-// user confirmed a valid number.
+// user confirmed a valid number. F1 in it calls showHelp with helpTopic.
 bool EnterValue(Prompt& prompt, QWidget* parent, const QString& name, const QString& text, bool wide,
-                int32_t& value);
+                int32_t& value, ShowHelp showHelp, int helpTopic = kTopicEnterValue);
 
 } // namespace quorvel

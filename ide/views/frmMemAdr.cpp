@@ -8,6 +8,8 @@
 #include <QPushButton>
 
 #include "frame/DialogButtons.h"
+#include "frame/DialogHelp.h"
+#include "frame/HelpTopics.h"
 #include "frame/Prompt.h"
 #include "views/MemoryAddressEntry.h"
 
@@ -20,6 +22,7 @@ const QString kCaption = QStringLiteral("Memory Display Address");
 frmMemAdr::frmMemAdr(Prompt& prompt, QWidget* parent) : QDialog(parent), prompt_(prompt) {
     setObjectName(QStringLiteral("frmMemAdr"));
     setWindowTitle(kCaption);
+    SetDialogHelpTopic(*this, kTopicContents);
 
     auto* label = new QLabel(QStringLiteral("Hex Address:"));
     txtAdr = new QLineEdit;

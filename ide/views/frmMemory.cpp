@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,7 +12,9 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
+#include "frame/DialogHelp.h"
 #include "frame/Fonts.h"
 #include "frame/MainWindow.h"
 #include "frame/NumberText.h"
@@ -144,6 +147,7 @@ void frmMemory::mnuMemoryRefresh() {
 void frmMemory::mnuMemoryAddress() {
     EnterOK = false;
     frmMemAdr dialog(frame_.prompt(), this);
+    SetDialogHelpHook(dialog, [this](int topic) { frame_.ShowHelpTopic(topic); });
     if (frame_.prompt().ShowModal(dialog) == QDialog::Accepted && dialog.EnterOK) {
         EnterOK = true;
         EnterAddress = dialog.EnterAddress;
@@ -289,6 +293,14 @@ void frmMemory::VScroll_Scroll(int value) {
     frameAdr->move(VScroll->x() - kFrameAdrGap - frameAdr->width(), y);
     frameAdr->show();
     frameAdr->raise();
+}
+
+// Wheel turns over the grid move the page by rows through the scroll bar, as
+// the arrow keys do at the page edges; over the scroll bar it takes them itself.
+void frmMemory::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    const int rows = wheel_.Take(event->angleDelta().y(), QApplication::wheelScrollLines());
+    if (rows != 0 && RowsShown > 0) VScroll->setValue(VScroll->value() + rows);
 }
 
 void frmMemory::HScroll_Change(int value) {

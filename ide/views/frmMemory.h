@@ -1,6 +1,7 @@
 // frmMemory, the memory window: target memory as a hex dump, 16 bytes per row
 // in hexadecimal and as characters, one page of up to 64 rows from one block
-// read, paged through the whole 64 KiB by the vertical scroll bar, with
+// read, paged through the whole 64 KiB by the vertical scroll bar (and the
+// wheel, row by row, as the arrow keys scroll at the page edges), with
 // in-place editing that verifies every byte it writes by reading it back.
 //
 //     RegisterMemoryView(frame);     // View > Memory Window opens it and asks for an address
@@ -17,6 +18,7 @@
 #include <QMetaObject>
 #include <QWidget>
 
+#include "codetools/WheelRows.h"
 #include "views/MemoryCellEditor.h"
 #include "views/MemoryGrid.h"
 #include "views/MemoryPage.h"
@@ -80,6 +82,7 @@ public slots:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void CreateWidgets();
@@ -105,6 +108,7 @@ private:
     bool pageShown_ = false;
     int displays_ = 0;
     SubWindowActivation* activation_ = nullptr;
+    WheelRows wheel_;
 };
 
 } // namespace quorvel

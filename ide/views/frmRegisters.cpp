@@ -185,9 +185,9 @@ void frmRegisters::mnuAutoRefresh() {
     AutoRefresh = !AutoRefresh;
     if (!timer_) return;
     if (AutoRefresh)
-        timer_->start();
+        host_.StartRefreshTimer();
     else
-        timer_->stop();
+        host_.StopRefreshTimer();
 }
 
 // ---- Formats ----
@@ -222,7 +222,8 @@ void frmRegisters::mnuEnter() {
     const RegisterRow& r = list_.Row(row);
     const QString text = list_.FormatFixed(row) ? list_.EntryText(row, state) : ValueText(row);
     int32_t value = 0;
-    const bool confirmed = EnterValue(host_.Prompts(), this, QLatin1String(r.Name), text, r.Wide, value);
+    const bool confirmed = EnterValue(host_.Prompts(), this, QLatin1String(r.Name), text, r.Wide, value,
+                                      [this](int topic) { host_.ShowHelpTopic(topic); });
     if (!alive) return;
     if (confirmed) {
         list_.Write(row, value, host_.Target(), state);
@@ -241,13 +242,13 @@ void frmRegisters::mnuEnter() {
 bool frmRegisters::PauseTimer() {
     if (!timer_) return false;
     const bool running = timer_->isActive();
-    timer_->stop();
+    host_.StopRefreshTimer();
     return running;
 }
 
 void frmRegisters::ResumeTimer(bool wasRunning) {
     if (!timer_) return;
-    if (IsActiveChild() ? AutoRefresh : wasRunning) timer_->start();
+    if (IsActiveChild() ? AutoRefresh : wasRunning) host_.StartRefreshTimer();
 }
 
 bool frmRegisters::IsActiveChild() const {
@@ -269,12 +270,12 @@ void frmRegisters::ActivateOwnWindow() {
 void frmRegisters::Form_Activate() {
     if (!HasAutoRefresh()) return;
     QTimer::singleShot(0, this, [this] {
-        if (AutoRefresh && IsActiveChild() && timer_) timer_->start();
+        if (AutoRefresh && IsActiveChild() && timer_) host_.StartRefreshTimer();
     });
 }
 
 void frmRegisters::Form_Deactivate() {
-    if (HasAutoRefresh() && timer_) timer_->stop();
+    if (HasAutoRefresh() && timer_) host_.StopRefreshTimer();
 }
 
 // ---- Events ----
@@ -306,7 +307,7 @@ bool frmRegisters::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmRegisters::closeEvent(QCloseEvent* event) {
-    if (HasAutoRefresh() && IsActiveChild() && timer_) timer_->stop();
+    if (HasAutoRefresh() && IsActiveChild() && timer_) host_.StopRefreshTimer();
     QWidget::closeEvent(event);
 }
 

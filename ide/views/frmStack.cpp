@@ -2,15 +2,17 @@
 
 #include <algorithm>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include "codetools/SymbolFile.h"
 #include "codetools/frmAddress.h"
 #include "frame/Arrange.h"
+#include "frame/DialogHelp.h"
 #include "frame/Fonts.h"
 #include "frame/MainWindow.h"
 #include "frame/Prompt.h"
@@ -79,14 +81,9 @@ QString frmStack::LineText(int line) const {
 }
 
 RowLook frmStack::Look(int line) const {
-    RowLook look{palette().color(QPalette::Base), Qt::black, false};
-    if (line < 1 || line > kStackLines) return look;
-    look.Bold = stack_.Lines[static_cast<size_t>(line - 1)].Bold;
-    if (cursorShown_ && line == CurRow) {
-        look.Back = Qt::blue;
-        look.Fore = Qt::white;
-    }
-    return look;
+    if (line < 1 || line > kStackLines) return PickRowLook(palette(), {});
+    return PickRowLook(palette(), {.Cursor = cursorShown_ && line == CurRow,
+                                   .Bold = stack_.Lines[static_cast<size_t>(line - 1)].Bold});
 }
 
 bool frmStack::ShowsValues() const {
@@ -153,6 +150,7 @@ void frmStack::mnuGoToSPAddress() {
 
 void frmStack::mnuGoToAddress() {
     frmAddress dialog(frame_.Symbols().Table(), frame_.prompt(), this);
+    SetDialogHelpHook(dialog, [this](int topic) { frame_.ShowHelpTopic(topic); });
     if (frame_.prompt().ShowModal(dialog) != QDialog::Accepted || !dialog.AddressEntered) return;
     stack_.StackViewAddress = dialog.Address;
     if (!stack_.Read(frame_.Targets())) {
@@ -169,7 +167,9 @@ void frmStack::mnuEnter() {
     const int32_t address = StackLineAddress(line);
     if (address < 0) return;
     int32_t value = 0;
-    if (!EnterValue(frame_.prompt(), this, StackEnterName(line), StackEnterText(line), false, value)) return;
+    if (!EnterValue(frame_.prompt(), this, StackEnterName(line), StackEnterText(line), false, value,
+                    [this](int topic) { frame_.ShowHelpTopic(topic); }))
+        return;
     frame_.Targets().OutByte(address, static_cast<uint8_t>(value));
     if (frame_.Target().BoardOK)
         frame_.Refresh();
@@ -223,6 +223,15 @@ void frmStack::keyPressEvent(QKeyEvent* event) {
     ReRead();
 }
 
+// The wheel moves the view by lines as Up and Down do at the edges; the selection keeps its line.
+void frmStack::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    const int lines = wheel_.Take(event->angleDelta().y(), QApplication::wheelScrollLines());
+    if (lines == 0 || !ShowsValues() || Busy) return;
+    stack_.Scroll(lines);
+    ReRead();
+}
+
 void frmStack::OnRowPressed(int row, Qt::MouseButton button) {
     if (button != Qt::LeftButton || !ShowsValues() || row < 1 || row > VisibleRows) return;
     SetCurRow(row);
@@ -269,7 +278,7 @@ bool frmStack::IsActive() const {
 // A click that activates the window selects its own line; a window without
 // values has no line to colour.
 void frmStack::Form_Activate() {
-    if (CurRow > 0 && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) SetCurRow(CurRow);
+    if (CurRow > 0 && !(QApplication::mouseButtons() & Qt::LeftButton)) SetCurRow(CurRow);
 }
 
 // Only the window's own state is touched here: a window also loses the

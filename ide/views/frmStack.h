@@ -1,7 +1,8 @@
 // frmStack, the stack window: 50 consecutive target bytes around the stack
 // pointer, one per line (" $00FF:   $3F"), the line at SP in bold, the
 // selected line white on blue while the window is active. Keys and the mouse
-// move the selection and scroll through memory; Enter or a double click
+// move the selection and scroll through memory (the wheel too, by lines, as
+// Up and Down do at the edges); Enter or a double click
 // changes the selected byte through the value-entry dialog.
 //
 //     RegisterStackView(frame);       // View > Stack opens it at the stack pointer
@@ -18,6 +19,7 @@
 #include <QWidget>
 
 #include "codetools/DisAsmRowsView.h"
+#include "codetools/WheelRows.h"
 #include "views/StackLines.h"
 
 class QMdiSubWindow;
@@ -68,6 +70,7 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -89,6 +92,7 @@ private:
     bool cursorShown_ = false; // the selected line is white on blue
     bool loaded_ = false;      // the first look at the stack pointer has been taken
     SubWindowActivation* activation_ = nullptr;
+    WheelRows wheel_;
 };
 
 } // namespace quorvel

@@ -180,9 +180,9 @@ void frmWatch::mnuAutoRefresh() {
     if (!frame_) return;
     AutoRefresh = !AutoRefresh;
     if (AutoRefresh)
-        frame_->tmrRefresh->start();
+        frame_->StartRefreshTimer();
     else
-        frame_->tmrRefresh->stop();
+        frame_->StopRefreshTimer();
 }
 
 // ---- Formats ----
@@ -217,7 +217,11 @@ void frmWatch::mnuEnter() {
     StopTimer();
     const bool wide = watches_->At(index).WatchWide;
     int32_t value = 0;
-    if (EnterValue(frame_->prompt(), this, item->text(0), item->text(1), wide, value)) {
+    const auto showHelp = [frame = frame_](int topic) {
+        if (frame) frame->ShowHelpTopic(topic);
+    };
+    if (EnterValue(frame_->prompt(), this, item->text(0), item->text(1), wide, value, showHelp,
+                   kTopicWatchEnterValue)) {
         watches_->WriteValue(frame_->Targets(), index, value);
         if (frame_->Target().BoardOK) {
             frame_->Refresh();
@@ -296,11 +300,17 @@ void frmWatch::ShowPopup(QPoint position) {
 // ---- Timer ----
 
 void frmWatch::StopTimer() {
-    if (frame_) frame_->tmrRefresh->stop();
+    if (frame_) frame_->StopRefreshTimer();
 }
 
+// The timer refreshes the active child window: only this one, when it is active, asks for it.
 void frmWatch::ResumeTimer() {
-    if (frame_ && AutoRefresh) frame_->tmrRefresh->start();
+    if (frame_ && AutoRefresh && IsActiveChild()) frame_->StartRefreshTimer();
+}
+
+bool frmWatch::IsActiveChild() const {
+    const QMdiSubWindow* window = SubWindow();
+    return !window || (window->mdiArea() && window->mdiArea()->currentSubWindow() == window);
 }
 
 // ---- Window life ----
@@ -315,7 +325,7 @@ void frmWatch::Form_Activate() {
     // The window losing the activation may hear of it only after this one
     // was activated (and stop the timer); start it once that is done.
     QTimer::singleShot(0, this, [this] {
-        if (frame_ && SubWindow() && frame_->mdiArea->activeSubWindow() == SubWindow()) ResumeTimer();
+        if (frame_ && SubWindow()) ResumeTimer();
     });
 }
 

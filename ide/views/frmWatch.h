@@ -82,6 +82,8 @@ private:
     void StopTimer();
     // tmrRefresh runs again when Auto Refresh is on.
     void ResumeTimer();
+    // The window is its frame's current child window (or stands alone).
+    bool IsActiveChild() const;
     void CheckFormatItems(int index);
 
     frmMain* frame_;

@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 
 #include "frame/DialogButtons.h"
+#include "frame/DialogHelp.h"
+#include "frame/HelpTopics.h"
 #include "frame/Prompt.h"
 #include "views/WatchTable.h"
 
@@ -20,6 +22,7 @@ frmWatchAdr::frmWatchAdr(Prompt& prompt, const SymbolTable& symbols, const QStri
     : QDialog(parent), prompt_(prompt), symbols_(symbols), enterWide_(wide) {
     setObjectName(QStringLiteral("frmWatchAdr"));
     setWindowTitle(QStringLiteral("Watch"));
+    SetDialogHelpTopic(*this, kTopicWatchAddress);
 
     lbAdr = new QLabel(QStringLiteral("&Address:"));
     lbAdr->setObjectName(QStringLiteral("lbAdr"));

@@ -1,8 +1,11 @@
 #include "CodeToolsHarness.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 #include "ListingText.h"
 
@@ -68,8 +71,8 @@ void CodeFrame::LoadSymbols(const QString& folder, const QStringList& lines) {
     f().Command("mnuFileLoadSymbols")->trigger();
 }
 
-RowLook NormalLook(const frmDisAsm& window, bool bold) {
-    return {window.palette().color(QPalette::Base), Qt::black, bold};
+RowLook NormalLook(const QWidget& window, bool bold) {
+    return {window.palette().color(QPalette::Base), window.palette().color(QPalette::Text), bold};
 }
 RowLook CursorLook(bool bold) {
     return {Qt::blue, Qt::white, bold};
@@ -79,6 +82,25 @@ RowLook BreakpointLook(bool bold) {
 }
 RowLook CursorBreakpointLook(bool bold) {
     return {Qt::magenta, Qt::black, bold};
+}
+
+QPalette DarkPalette() {
+    QPalette palette;
+    palette.setColor(QPalette::Base, QColor(0x1E, 0x1E, 0x1E));
+    palette.setColor(QPalette::Window, QColor(0x2D, 0x2D, 0x2D));
+    palette.setColor(QPalette::Text, QColor(0xE8, 0xE8, 0xE8));
+    palette.setColor(QPalette::WindowText, QColor(0xE8, 0xE8, 0xE8));
+    return palette;
+}
+
+void SendWheel(QWidget* target, int angleDelta) {
+    const QPointF at(target->width() / 2.0, target->height() / 2.0);
+    QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, angleDelta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    // Only an event from the window system goes on to the parents when its receiver ignores it
+    // (sendEvent would take that mark off again).
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    qApp->notify(target, &event);
 }
 
 } // namespace quorvel::test

@@ -36,9 +36,15 @@ struct CodeFrame {
 };
 
 // Colours as the window paints them.
-RowLook NormalLook(const frmDisAsm& window, bool bold = false);
+RowLook NormalLook(const QWidget& window, bool bold = false);
 RowLook CursorLook(bool bold = false);
 RowLook BreakpointLook(bool bold = false);
 RowLook CursorBreakpointLook(bool bold = false);
+// Light text on a dark base, as on a dark desktop.
+QPalette DarkPalette();
+
+// A wheel turn over `target` (angleDelta 120 a notch away from the user), passed on to its parents as
+// the application does.
+void SendWheel(QWidget* target, int angleDelta);
 
 } // namespace quorvel::test

@@ -6,6 +6,7 @@
 
 #include "ListingText.h"
 #include "codetools/DisAsmPage.h"
+#include "codetools/DisAsmScroll.h"
 #include "codetools/ListingParser.h"
 #include "target/CcrFlags.h"
 #include "target/ImageTarget.h"
@@ -181,6 +182,38 @@ TEST(DisAsmPageTest, UpAtTheBottomOfMemoryWraps) {
     p.Code(0xFFFE, {0x86, 0x41});
     p.Load(0xFFFB);
     EXPECT_EQ(p.renderer.UpStart(0x0000), 0xFFFE);
+}
+
+TEST(DisAsmPageTest, RowsBackRepeatTheUpStepOnOnePage) {
+    // Before $E010: LDY #$0010 at $E008, NOP at $E00C, LDX #$1234 at $E00D.
+    const std::vector<uint8_t> code = {0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x18,
+                                       0xCE, 0x00, 0x10, 0x01, 0xCE, 0x12, 0x34};
+    const struct {
+        int Rows;
+        int32_t Page;
+        int32_t Start;
+    } cases[] = {{1, 0xE00B, 0xE00D}, {2, 0xE006, 0xE00C}, {3, 0xE001, 0xE008}};
+    for (const auto& c : cases) {
+        Page p;
+        p.Code(0xE001, code);
+        EXPECT_EQ(RowsBackPage(0xE010, c.Rows), c.Page) << c.Rows;
+        p.Load(RowsBackPage(0xE010, c.Rows));
+        EXPECT_EQ(RowsBackStart(p.renderer, 0xE010, c.Rows), c.Start) << c.Rows;
+        // The same as Up pressed c.Rows times, each with its own page.
+        int32_t first = 0xE010;
+        for (int i = 0; i < c.Rows; ++i) {
+            p.Load(RowsBackPage(first, 1));
+            first = p.renderer.UpStart(first);
+        }
+        EXPECT_EQ(first, c.Start) << c.Rows;
+    }
+    // Back across $0000 through one-byte instructions.
+    Page p;
+    p.Code(0xFFF0, std::vector<uint8_t>(16, 0x01));
+    p.Code(0x0000, {0x01, 0x01});
+    EXPECT_EQ(RowsBackPage(0x0001, 3), 0xFFF2);
+    p.Load(0xFFF2);
+    EXPECT_EQ(RowsBackStart(p.renderer, 0x0001, 3), 0xFFFE);
 }
 
 TEST(DisAsmPageTest, PageUpLeavesTheOldFirstRowLast) {

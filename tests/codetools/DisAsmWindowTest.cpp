@@ -1,7 +1,6 @@
 // The disassembly window in the frame: its rows and colours, breakpoints,
 // the mouse, the Debug commands it owns, and how it follows run control.
 #include <QApplication>
-#include <QFontInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -11,6 +10,7 @@
 
 #include "CodeToolsHarness.h"
 #include "ListingText.h"
+#include "frame/Fonts.h"
 #include "frame/Settings.h"
 #include "run/RunTexts.h"
 
@@ -53,7 +53,7 @@ TEST_F(DisAsmWindowTest, OpeningShowsThePCLine) {
     EXPECT_TRUE(c.f().Checked("mnuViewDisassembler"));
     EXPECT_EQ(w->windowTitle(), "Disassembler");
     EXPECT_EQ(c.f().ViewWindow("mnuViewDisassembler")->windowTitle(), "Disassembler");
-    EXPECT_TRUE(QFontInfo(w->font()).fixedPitch());
+    EXPECT_TRUE(IsMonospaced(w->font()));
     EXPECT_EQ(w->CurRow, 1);
     EXPECT_EQ(w->PageAddress, 0xE000);
     EXPECT_EQ(w->RenderedRows(), 50);
@@ -386,8 +386,10 @@ TEST_F(DisAsmWindowTest, LongRowsGetTheHorizontalScrollBar) {
     for (int row = 0; row < w->RenderedRows(); ++row)
         longest = std::max(longest, w->Lines[size_t(row)].Text.size());
     EXPECT_EQ(longest, 36); // " $E003: 26 FB            BNE   $E000"
-    EXPECT_EQ(w->HScroll()->maximum(), int(longest) - w->width() / w->Rows()->BlankWidth());
-    EXPECT_EQ(w->HScroll()->pageStep(), w->width() / w->Rows()->BlankWidth());
+    // The rows are as wide as the window beside its vertical scroll bar.
+    const int columns = w->Rows()->width() / w->Rows()->BlankWidth();
+    EXPECT_EQ(w->HScroll()->maximum(), int(longest) - columns);
+    EXPECT_EQ(w->HScroll()->pageStep(), columns);
     w->HScroll()->setValue(3);
     EXPECT_EQ(w->Rows()->FirstColumn(), 3);
 }

@@ -1,5 +1,6 @@
 // New, Open, Save, Save As and Close on editor windows, the recent files and
 // the files named on the command line.
+#include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -274,30 +275,6 @@ TEST_F(EditorFileTest, YesOnANewEditorSavesAsAndStaysWhenThatIsCancelled) {
     EXPECT_TRUE(t.prompt().Problems().isEmpty());
 }
 
-TEST_F(EditorFileTest, ExitAsksForEveryChangedEditor) {
-    EditorFrame t;
-    t.Trigger("mnuFileNew");
-    Type(t.Active(), "one");
-    t.Trigger("mnuFileNew");
-    Type(t.Active(), "two");
-    t.Trigger("mnuFileNew"); // unchanged: no question
-
-    t.prompt().AnswerMessage(PromptAnswer::No);
-    t.prompt().AnswerMessage(PromptAnswer::Cancel);
-    EXPECT_FALSE(t.h.Close());
-    EXPECT_FALSE(t.f().Unloaded());
-    EXPECT_EQ(t.f().OpenEditorCount(), 2);
-
-    t.prompt().AnswerMessage(PromptAnswer::No);
-    EXPECT_TRUE(t.h.Close());
-    EXPECT_TRUE(t.f().Unloaded());
-    EXPECT_EQ(t.f().OpenEditorCount(), 0);
-    EXPECT_EQ(t.prompt().Messages(),
-              (QStringList{"Save changes to Untitled1.asm ?", "Save changes to Untitled2.asm ?",
-                           "Save changes to Untitled2.asm ?"}));
-    EXPECT_FALSE(t.e().ReplaceDialog().isVisible());
-}
-
 TEST_F(EditorFileTest, RecentFilesListTheLastFourAndReopenThem) {
     QTemporaryDir dir;
     QStringList paths;
@@ -334,6 +311,87 @@ TEST_F(EditorFileTest, RecentFilesListTheLastFourAndReopenThem) {
     EXPECT_EQ(t.prompt().Messages().size(), 1);
 }
 
+// Two editors on one file would let a save in one silently overwrite the
+// edits of the other: a file that is open already is brought forward instead,
+// whichever way it is named.
+TEST_F(EditorFileTest, AFileThatIsOpenAlreadyComesForwardInsteadOfOpeningTwice) {
+    EditorFrame t;
+    const QString path = t.Path("prog.asm");
+    WriteBytes(path, "old\n");
+    ASSERT_TRUE(QDir(t.dir.path()).mkdir("sub"));
+    ASSERT_TRUE(QFile::link(path, t.Path("link.asm")));
+    t.prompt().AnswerFile(path);
+    t.Trigger("mnuFileOpen");
+    frmEditor& editor = t.Active();
+    Type(editor, "edited ");
+
+    for (const QString& same : {path, t.Path("sub/../prog.asm"), t.Path("link.asm")}) {
+        t.Trigger("mnuFileNew");
+        t.prompt().AnswerFile(same);
+        t.Trigger("mnuFileOpen");
+        EXPECT_EQ(&t.Active(), &editor) << same.toStdString();
+        EXPECT_EQ(editor.PlainText(), "edited old\n");
+    }
+    EXPECT_EQ(t.e().AllEditors().size(), 4) << "the editor and three new ones";
+
+    t.Trigger("mnuFileNew");
+    t.Trigger("mnuFileRecent0");
+    EXPECT_EQ(&t.Active(), &editor);
+    t.e().OpenFiles({t.Path("link.asm"), path});
+    EXPECT_EQ(&t.Active(), &editor);
+    EXPECT_EQ(t.e().AllEditors().size(), 5);
+    EXPECT_TRUE(t.prompt().Problems().isEmpty());
+}
+
+// The current folder is the program's own (an installed program's bin/):
+// the file dialogs start in the active editor's folder, else in the folder a
+// file was last chosen in (also in an earlier run), else at home.
+TEST_F(EditorFileTest, FileDialogsStartInTheActiveFilesFolderElseTheLastOneElseHome) {
+    QTemporaryDir docs;
+    QTemporaryDir other;
+    const QString prog = QDir(docs.path()).filePath("prog.asm");
+    const QString elsewhere = QDir(other.path()).filePath("b.asm");
+    WriteBytes(prog, "\tNOP\n");
+    WriteBytes(elsewhere, "\tNOP\n");
+    const char* const dialogs[] = {"mnuFileOpen", "mnuFileDownload", "mnuFileLoadSymbols", "mnuFileSaveAs"};
+    const auto startFolders = [&dialogs](EditorFrame& t) {
+        QStringList folders;
+        for (const char* command : dialogs) {
+            if (!t.f().CommandEnabled(command)) continue;
+            t.prompt().CancelFile();
+            t.Trigger(command);
+            folders.append(t.prompt().Shown().back().File.Directory);
+        }
+        return folders;
+    };
+    {
+        EditorFrame t;
+        EXPECT_EQ(startFolders(t), QStringList(3, QDir::homePath())) << "nothing open, nothing chosen yet";
+        t.prompt().AnswerFile(prog);
+        t.Trigger("mnuFileOpen");
+        EXPECT_EQ(startFolders(t), QStringList(4, docs.path()));
+        t.prompt().AnswerFile(elsewhere);
+        t.Trigger("mnuFileOpen");
+        t.Trigger("mnuFileNew");
+        EXPECT_EQ(startFolders(t), QStringList(4, other.path())) << "an untitled editor has no folder";
+        EXPECT_TRUE(t.prompt().Problems().isEmpty());
+        ASSERT_TRUE(t.h.Close());
+    }
+    EditorFrame t;
+    EXPECT_EQ(startFolders(t), QStringList(3, other.path()));
+}
+
+TEST_F(EditorFileTest, AFileNamedTwiceOnTheCommandLineOpensOnce) {
+    QTemporaryDir dir;
+    const QString a = QDir(dir.path()).filePath("a.asm");
+    WriteBytes(a, "first\n");
+    StartOptions options;
+    options.Files = {a, QDir(dir.path()).filePath("./a.asm"), a};
+    EditorFrame t(options);
+    Settle();
+    EXPECT_EQ(t.e().AllEditors().size(), 1);
+}
+
 TEST_F(EditorFileTest, FilesNamedOnTheCommandLineOpenAtStartUp) {
     QTemporaryDir dir;
     const QString a = QDir(dir.path()).filePath("a.asm");
@@ -364,8 +422,9 @@ TEST_F(EditorFileTest, TheErrorListOpensTheSourceAtALine) {
     EXPECT_EQ(editor->CaretColumn(), 0);
     // Open already: the same window, not read again.
     Type(*editor, "x");
+    // Past the end: the last line with text, not the empty one after the final line break.
     EXPECT_EQ(t.e().ShowSourceLine(path, "prog.asm", 99), editor);
-    EXPECT_EQ(editor->CaretLine(), 4);
+    EXPECT_EQ(editor->CaretLine(), 3);
     EXPECT_TRUE(editor->TextChanged());
     EXPECT_EQ(t.f().OpenEditorCount(), 1);
 }

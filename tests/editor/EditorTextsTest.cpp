@@ -53,5 +53,22 @@ TEST(EditorTextsTest, LineEntries) {
     EXPECT_EQ(ParseLineEntry(u"1234567890"), 0);
 }
 
+TEST(EditorTextsTest, AnErrorLinePastTheEndLandsOnTheLastLineWithText) {
+    const struct {
+        qint64 line;
+        const char16_t* text;
+        qsizetype index;
+    } rows[] = {
+        {1, u"a\nb\nc", 0},   {3, u"a\nb\nc", 2},
+        {99, u"a\nb\nc", 2},  {99, u"a\nb\nc\n", 2}, // the final line break starts no line
+        {4, u"a\nb\nc\n", 2}, {99, u"a\n\n\n", 2},   // a blank line before the final break counts
+        {99, u"", 0},         {99, u"\n", 0},
+        {0, u"a\nb", 0},      {-5, u"a\nb", 0},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(SourceLineIndex(row.line, row.text), row.index)
+            << row.line << " in \"" << QString::fromUtf16(row.text).toStdString() << '"';
+}
+
 } // namespace
 } // namespace quorvel::test

@@ -52,6 +52,16 @@ TEST_F(PlacementTest, MinimisedOrMaximisedWritesOnlyTheState) {
     EXPECT_EQ(ReadPlacement(store, "Stack", {}), (WindowPlacement{150, 300, 4500, 3000, kStateMinimised}));
 }
 
+TEST_F(PlacementTest, AWindowStoredMinimisedIsRestoredNormal) {
+    const struct {
+        int stored;
+        int restored;
+    } rows[] = {
+        {kStateNormal, kStateNormal}, {kStateMinimised, kStateNormal}, {kStateMaximised, kStateMaximised}};
+    for (const auto& row : rows)
+        EXPECT_EQ(RestoredState(row.stored), row.restored) << row.stored;
+}
+
 TEST_F(PlacementTest, AStateOutOfRangeTakesTheDefault) {
     Settings store;
     store.SaveText(Settings::kWindows, "LabelState", "7");

@@ -10,6 +10,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include "FrameHarness.h"
 #include "codetools/SymbolFile.h"
@@ -231,6 +233,67 @@ TEST_F(RunWiringTest, ASecondDownloadTakesTheKnownFile) {
     EXPECT_EQ(f.Target().RegPC, 0xE000);
     EXPECT_EQ(h->prompt.Shown().back().What, ScriptedPrompt::Kind::Dialog);
     EXPECT_TRUE(h->prompt.Problems().isEmpty());
+}
+
+// A file of another tool loads nothing: the user hears so, and the program
+// in the target and the status bar stay as they were.
+TEST_F(RunWiringTest, AFileWithoutAValidRecordSaysSoAndKeepsTheProgram) {
+    frmMain& f = *h->frame;
+    const QString good = WriteProgram();
+    Download(good);
+    const QString bad = folder.filePath("lower.s19");
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(S1(0xE000, {0x4F, 0x4F}).toLower());
+    file.close();
+    h->prompt.Clear();
+    f.DownloadFileName.clear();
+    Download(bad);
+    EXPECT_EQ(h->prompt.Messages(), QStringList{NoRecordsText(bad)});
+    EXPECT_EQ(h->prompt.Shown().back().Title, "Dravik - Download Error");
+    EXPECT_EQ(f.Simulator().TargetMemory()[0xE000], 0x86);
+    EXPECT_EQ(f.StatusPanel(kPanelProgram), "Program: " + good);
+}
+
+// The known file was deleted since: Download asks for a file instead of doing nothing.
+TEST_F(RunWiringTest, AVanishedDownloadFileIsAskedForAgain) {
+    frmMain& f = *h->frame;
+    const QString path = WriteProgram();
+    Download(path);
+    ASSERT_TRUE(QFile::remove(path));
+    h->prompt.Clear();
+    h->prompt.CancelFile();
+    f.Command("mnuFileDownload")->trigger();
+    ASSERT_EQ(h->prompt.Shown().size(), 1U);
+    EXPECT_EQ(h->prompt.Shown().back().What, ScriptedPrompt::Kind::OpenFile);
+    EXPECT_EQ(h->prompt.Shown().back().Title, "Download");
+}
+
+// Esc on the progress window cancels the download; the window does not
+// close under a download that goes on.
+TEST_F(RunWiringTest, EscOnTheProgressWindowCancels) {
+    frmMain& f = *h->frame;
+    const QString path = folder.filePath("long.s19");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 64; ++i)
+        file.write(S1(uint16_t(0xE000 + 4 * i), {0x01, 0x01, 0x01, 0x01}));
+    file.close();
+    h->prompt.AnswerFile(path);
+    bool visibleAfterEsc = false;
+    h->prompt.AnswerDialog([&](QDialog& dialog) {
+        auto& form = dynamic_cast<frmDownload&>(dialog);
+        form.show();
+        QTimer::singleShot(0, &form, [&] {
+            QTest::keyClick(&form, Qt::Key_Escape);
+            visibleAfterEsc = form.isVisible();
+        });
+        form.Form_Activate();
+    });
+    f.Command("mnuFileDownload")->trigger();
+    EXPECT_TRUE(visibleAfterEsc);
+    EXPECT_FALSE(f.ProgramLoaded);
+    EXPECT_EQ(f.Simulator().TargetMemory()[0xE000 + 4 * 63], 0xFF) << "the download went on";
 }
 
 TEST_F(RunWiringTest, CancelClearsProgramLoaded) {

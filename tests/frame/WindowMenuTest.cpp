@@ -81,6 +81,20 @@ TEST_F(WindowMenuTest, ClosingAViewWindowClearsItsMark) {
     EXPECT_FALSE(Settings().Contains(Settings::kWindows, "StackLeft"));
 }
 
+TEST_F(WindowMenuTest, AViewClosedMinimisedOpensNormalAtItsLastNormalPlacement) {
+    {
+        Settings store;
+        SavePlacement(store, "Stack", {450, 600, 2595, 2445, kStateNormal});
+        SavePlacement(store, "Stack", {0, 0, 0, 0, kStateMinimised});
+    }
+    ViewFrame v;
+    v.f().RegisterView(Info("mnuViewStack", "frmStack", "Stack", {5200, 2450, 2600, 3000, kStateNormal}));
+    ASSERT_TRUE(v.f().ShowView("mnuViewStack"));
+    QMdiSubWindow* window = v.f().ViewWindow("mnuViewStack");
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_EQ(window->geometry(), QRect(30, 40, 173, 163));
+}
+
 TEST_F(WindowMenuTest, AStoredPlacementOutsideTheFrameFallsBackToTheDefault) {
     {
         Settings store;

@@ -46,6 +46,27 @@ TEST(BoardStep, StepIntoSendsTheInstructionPaddedWithOnes) {
     EXPECT_EQ(rig.host.refreshes, 1);
 }
 
+// A board that stops answering ends Play and Animate at the first failed
+// exchange: one message, and nothing more is read after it.
+TEST(BoardStep, AFailedExchangeEndsTheLoop) {
+    for (const bool animate : {false, true}) {
+        BoardRig rig;
+        rig.Put(0xE000, {0x4C, 0x4C, 0x4C, 0x20, 0xFB}); // INCA x3 / BRA back
+        rig.state.RegPC = 0xE000;
+        rig.board.failSteps = true;
+        int passes = 0;
+        rig.host.onEvents = [&] {
+            if (++passes > 50) rig.run.Pause();
+        };
+        animate ? rig.run.Animate() : rig.run.Play();
+        EXPECT_EQ(rig.Steps().size(), 1u) << animate;
+        EXPECT_EQ(rig.run.LastStop, RunControl::StopReason::TargetFailed) << animate;
+        EXPECT_EQ(rig.host.disassemblyUpdates, 0) << animate;
+        EXPECT_EQ(rig.host.refreshRuns, 0) << animate;
+        EXPECT_TRUE(rig.run.Idle()) << animate;
+    }
+}
+
 TEST(BoardStep, AFiveByteInstructionSendsItsFirstFour) {
     BoardRig rig;
     rig.Put(0xE000, {0x18, 0x1E, 0x05, 0x80, 0x10}); // BRSET $05,Y $80 (not taken)

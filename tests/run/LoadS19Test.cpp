@@ -84,13 +84,34 @@ TEST(LoadS19, AnUnreadableFileChangesNothing) {
     EXPECT_EQ(image.state.RegPC, 0x1234);
 }
 
-TEST(LoadS19, AFileWithoutRecordsLoadsNothing) {
+// A file from another tool (lower-case digits fail every checksum) or no
+// S-record file at all leaves the program in the target as it was.
+TEST(LoadS19, AFileWithoutAValidS1RecordChangesNothing) {
+    for (const QByteArray& content : {QByteArray("hello\nS9030000FC\n"), QByteArray("S105e000864153\n"),
+                                     QByteArray("S104E0103FC8\n"), QByteArray()}) {
+        QTemporaryDir dir;
+        Image image;
+        image.target.TargetMemory()[0xE000] = 0x86;
+        image.state.RegPC = 0xE000;
+        const DownloadOutcome outcome = LoadS19(writeFile(dir, content), image.target);
+        EXPECT_EQ(outcome.Result, DownloadResult::NoRecords) << content.constData();
+        EXPECT_EQ(outcome.Records, 0);
+        EXPECT_EQ(image.at(0xE000), 0x86) << "not erased";
+        EXPECT_EQ(image.state.RegPC, 0xE000);
+    }
+}
+
+// The simulator is always there: a download works before anything else has
+// touched the target (BoardOK still false from start-up).
+TEST(LoadS19, TheSimulatorTakesADownloadFromTheFirstMoment) {
     QTemporaryDir dir;
     Image image;
-    const DownloadOutcome outcome = LoadS19(writeFile(dir, "hello\nS9030000FC\n"), image.target);
+    image.state.BoardOK = false;
+    const DownloadOutcome outcome = LoadS19(writeFile(dir, "S105E000864153\nS105FFFEE0001D\n"), image.target);
     EXPECT_EQ(outcome.Result, DownloadResult::Done);
-    EXPECT_EQ(outcome.Records, 0);
-    EXPECT_EQ(image.state.RegPC, 0xFFFF); // the erased vector
+    EXPECT_EQ(outcome.Records, 2);
+    EXPECT_EQ(image.at(0xE000), 0x86);
+    EXPECT_EQ(image.state.RegPC, 0xE000);
 }
 
 TEST(LoadS19, CancelEndsTheLoop) {

@@ -1,6 +1,7 @@
 // The Play loop: breakpoints before every step, the first-step rule, Pause,
 // the pace of events and display updates, and the state around the loop.
 #include <chrono>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,32 @@ TEST(Play, TheStateAroundTheLoop) {
     EXPECT_EQ(rig.host.pcLines, 1);
     EXPECT_EQ(rig.host.disassemblyUpdates, 1);
     EXPECT_EQ(rig.host.refreshes, 0); // Play refreshes no view per step
+    EXPECT_EQ(rig.host.refreshRuns, 1); // but every open view follows the stop, once
+}
+
+// Every way a Play loop ends shows the stop in every view once; Animate has
+// refreshed them after each step already.
+TEST(Play, EveryRunThatEndsRefreshesTheViewsOnce) {
+    const struct {
+        const char* Name;
+        std::function<void(SimRig&)> Run;
+        int RefreshRuns;
+    } cases[] = {
+        {"Play to a breakpoint", [](SimRig& r) { r.run.Breakpoints().Add(0xE003), r.run.Play(); }, 1},
+        {"Run To Cursor", [](SimRig& r) { r.run.RunToCursor(0xE003); }, 1},
+        {"Step Over", [](SimRig& r) { r.run.StepOver(); }, 1},
+        {"Animate", [](SimRig& r) {
+             r.host.onEvents = [&r] { r.run.Pause(); };
+             r.run.Animate();
+         }, 0},
+    };
+    for (const auto& c : cases) {
+        SimRig rig;
+        putCounter(rig);
+        c.Run(rig);
+        EXPECT_EQ(rig.host.refreshRuns, c.RefreshRuns) << c.Name;
+        EXPECT_TRUE(rig.run.Idle()) << c.Name;
+    }
 }
 
 TEST(Play, ProcessesEventsAtAPaceAndShowsAtDisplayRate) {

@@ -27,7 +27,8 @@ TEST(StepOver, RunsTheWholeSubroutineAndStopsAfterTheCall) {
     EXPECT_EQ(rig.state.RegSP, 0x00FF);
     EXPECT_EQ(rig.run.Breakpoints().BreakpointCount, 0); // the temporary entry is gone
     EXPECT_EQ(rig.run.ClockCount, 3 + 6 + 2 + 6 + 2 + 5 + 5);
-    EXPECT_GE(rig.host.refreshes, 1);
+    EXPECT_EQ(rig.host.disassemblyUpdates, 1);
+    EXPECT_EQ(rig.host.refreshRuns, 1);
     EXPECT_TRUE(rig.run.Stopped);
 }
 

@@ -1,4 +1,8 @@
 // The error file's line rule, the names of the result files and the summary text.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include "QStringPrinting.h"
@@ -82,6 +86,35 @@ TEST(ResultNamesTest, ASourceNamedLikeOneOfItsResultsWouldBeOverwritten) {
         EXPECT_TRUE(ResultReplacesSource(QString::fromUtf8(source))) << source;
     for (const char* source : {"prog.asm", "prog", "prog.LST", "prog.txt", "lst"})
         EXPECT_FALSE(ResultReplacesSource(QString::fromUtf8(source))) << source;
+}
+
+TEST(ResultNamesTest, DownloadOffersOnlyTheMachineCodeOfThisRun) {
+    QTemporaryDir source;
+    const QString s19 = QDir(source.path()).filePath("prog.s19");
+    const struct {
+        bool started, finished, sRecords, fileThere;
+        bool offered;
+    } rows[] = {
+        {false, false, false, true, false}, // the tools are missing
+        {true, false, false, true, false},  // asm.sh never finished: the file is an earlier run's
+        {true, true, true, true, true},
+        {true, true, false, false, true}, // no machine code this time, and the old one is gone
+        {true, true, false, true, false}, // the old one could not be removed
+    };
+    for (const auto& row : rows) {
+        QFile::remove(s19);
+        if (row.fileThere) {
+            QFile file(s19);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        AssembleOutcome out;
+        out.Started = row.started;
+        out.Finished = row.finished;
+        out.SRecords = row.sRecords;
+        out.Names = ResultNamesOf("prog.asm");
+        EXPECT_EQ(MachineCodeToDownload(out, source.path()), row.offered ? s19 : QString())
+            << int(&row - rows);
+    }
 }
 
 TEST(ResultNamesTest, TheSummaryNamesTheThreeFiles) {

@@ -1,12 +1,15 @@
 // File > Assemble in the frame: saving first, the toolbar button, the
 // results next to the source, the symbols, the summary and the error list
 // with its jumps into the source.
+#include <functional>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -181,7 +184,8 @@ TEST_F(AssembleWindowTest, OnlyNumberedLinesAreListedAndALineBeyondTheEndGoesToT
                  "printf '%s\\n' '99: past the end' ' 3: blank first' '0: line zero' 'no colon here' "
                  "'2: the second line' > 'Temp$$$.err'\n"
                  ": > 'Temp$$$.$$$'\n");
-    frmEditor& editor = t.OpenSource("prog.asm", "first\nsecond\nthird\nlast");
+    // The final line break starts no line of its own: line 99 is "last".
+    frmEditor& editor = t.OpenSource("prog.asm", "first\nsecond\nthird\nlast\n");
     t.Trigger("mnuFileAssemble");
     EXPECT_TRUE(t.prompt().Shown().empty()) << "no listing: no summary";
     EXPECT_EQ(t.f().StatusPanel(kPanelSymbols), "Symbols: <None>");
@@ -194,6 +198,77 @@ TEST_F(AssembleWindowTest, OnlyNumberedLinesAreListedAndALineBeyondTheEndGoesToT
     t.Errors()->List->setCurrentRow(1);
     t.Errors()->cmdShow->click();
     EXPECT_EQ(editor.CaretLine(), 1);
+}
+
+// A desktop style that activates list items on a single click.
+class SingleClickStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_ItemView_ActivateItemOnSingleClick) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+TEST_F(AssembleWindowTest, TheErrorListOpensTheSourceOnEnterOrDoubleClickButNotOnASingleClick) {
+    SingleClickStyle style; // outlives the list
+    AssembleFrame t;
+    t.OpenSource("prog.asm", kFaultySource);
+    t.Trigger("mnuFileAssemble");
+    t.Trigger("mnuFileClose");
+    Settle();
+    frmError* errors = t.Errors();
+    ASSERT_NE(errors, nullptr);
+    errors->List->setStyle(&style);
+    const QRect second = errors->List->visualItemRect(errors->List->item(1));
+
+    QTest::mouseClick(errors->List->viewport(), Qt::LeftButton, {}, second.center());
+    Settle();
+    EXPECT_EQ(errors->List->currentRow(), 1);
+    EXPECT_EQ(t.f().OpenEditorCount(), 0) << "a single click only selects";
+
+    QTest::keyClick(errors->List, Qt::Key_Return);
+    Settle();
+    ASSERT_EQ(t.f().OpenEditorCount(), 1);
+    EXPECT_EQ(t.Active().CaretLine(), 5);
+
+    errors->List->setCurrentRow(0);
+    QTest::keyClick(errors->List, Qt::Key_Enter);
+    Settle();
+    EXPECT_EQ(t.Active().CaretLine(), 3);
+    errors->List->setStyle(nullptr);
+}
+
+// A run that fails before asm.sh has finished made no machine code: Download
+// must ask for a file, not offer the earlier run's.
+TEST_F(AssembleWindowTest, ARunThatFailsEarlyLeavesNothingToDownload) {
+    const struct {
+        const char* failure;
+        std::function<void(AssembleFrame&)> cause;
+    } rows[] = {
+        {"as11 missing", [](AssembleFrame& t) { QFile::remove(QDir(t.program.path()).filePath("as11")); }},
+        {"no working folder",
+         [](AssembleFrame& t) { t.a().Runner().Options.TempRoot = t.Path("no/such/folder"); }},
+        {"asm.sh ends without its marker", [](AssembleFrame& t) { t.ScriptSays("#!/bin/sh\nexit 1\n"); }},
+    };
+    for (const auto& row : rows) {
+        AssembleFrame t;
+        t.OpenSource("prog.asm", kCleanSource);
+        t.Trigger("mnuFileAssemble");
+        ASSERT_EQ(t.f().DownloadFileName, t.Path("prog.s19")) << row.failure;
+        row.cause(t);
+        t.prompt().Clear();
+        t.Trigger("mnuFileAssemble");
+        ASSERT_EQ(t.prompt().Shown().size(), 1U) << row.failure;
+        EXPECT_EQ(t.prompt().Shown()[0].Title, "Dravik - Assemble Error") << row.failure;
+        EXPECT_EQ(t.f().DownloadFileName, "") << row.failure;
+
+        t.prompt().CancelFile();
+        t.Trigger("mnuFileDownload");
+        ASSERT_EQ(t.prompt().Shown().size(), 2U) << row.failure;
+        EXPECT_EQ(t.prompt().Shown()[1].What, ScriptedPrompt::Kind::OpenFile) << row.failure;
+        EXPECT_EQ(t.prompt().Shown()[1].Title, "Download") << row.failure;
+    }
 }
 
 TEST_F(AssembleWindowTest, AnErrorFileWithoutNumberedLinesDisablesShowError) {
@@ -286,6 +361,7 @@ TEST_F(AssembleWindowTest, AnUntitledEditorAsksForTheSourceToAssemble) {
     EXPECT_EQ(request.FilterIndex, 1);
     EXPECT_TRUE(request.FileMustExist);
     EXPECT_TRUE(request.HideReadOnly);
+    EXPECT_EQ(request.Directory, QDir::homePath()) << "not the program's folder";
     EXPECT_FALSE(QFile::exists(t.Path("other.lst")));
     EXPECT_EQ(t.e().AssembleSource, "");
 

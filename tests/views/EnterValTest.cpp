@@ -101,7 +101,7 @@ TEST(EnterVal, CancelLeavesEnterOkFalse) {
         dialog.cmdCancel->click();
     });
     int32_t value = 99;
-    EXPECT_FALSE(EnterValue(prompt, nullptr, QStringLiteral("A"), QStringLiteral("$00"), false, value));
+    EXPECT_FALSE(EnterValue(prompt, nullptr, QStringLiteral("A"), QStringLiteral("$00"), false, value, {}));
     EXPECT_EQ(value, 99);
 }
 
@@ -113,7 +113,7 @@ TEST(EnterVal, HelperReturnsConfirmedValue) {
         dialog.cmdOK->click();
     });
     int32_t value = 0;
-    EXPECT_TRUE(EnterValue(prompt, nullptr, QStringLiteral("IX"), QStringLiteral("$0000"), true, value));
+    EXPECT_TRUE(EnterValue(prompt, nullptr, QStringLiteral("IX"), QStringLiteral("$0000"), true, value, {}));
     EXPECT_EQ(value, 0x1234);
     EXPECT_EQ(prompt.Shown().back().DialogName, QStringLiteral("frmEnterVal"));
 }

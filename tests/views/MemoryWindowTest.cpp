@@ -4,7 +4,6 @@
 // what a stop or a failed exchange does to it.
 #include <QContextMenuEvent>
 #include <QCoreApplication>
-#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +16,7 @@
 
 #include "../codetools/CodeToolsHarness.h"
 #include "MemoryHarness.h"
+#include "frame/Fonts.h"
 #include "views/frmMemAdr.h"
 
 namespace quorvel::test {
@@ -44,7 +44,7 @@ TEST_F(MemoryWindowTest, TheViewMenuOpensTheWindowAtTheAddressAskedFor) {
     EXPECT_EQ(w->CellText(3, 0), " $1230:");
     EXPECT_EQ(w->CellText(3, 6), "41");
     EXPECT_EQ(w->CellText(3, 23), "A");
-    EXPECT_TRUE(QFontInfo(w->gridMemory->font()).fixedPitch());
+    EXPECT_TRUE(IsMonospaced(w->gridMemory->font()));
     // The first placement fills the frame's client area.
     EXPECT_EQ(c.f().ViewWindow(kMemoryView)->pos(), QPoint(0, 0));
     // The item again closes the window.
@@ -233,6 +233,46 @@ TEST_F(MemoryWindowTest, TheKeysMoveTheCursorAndScrollAtThePageEdges) {
     key(Qt::Key_Left);
     EXPECT_EQ(w->Page().Base(), 0x0000);
     EXPECT_EQ(w->Cursor, (MemoryCell{3, 2}));
+}
+
+TEST_F(MemoryWindowTest, TheWheelOverTheGridScrollsByRowsWithinMemory) {
+    CodeFrame c;
+    frmMemory* w = OpenMemory(c.f(), 8);
+    ASSERT_NE(w, nullptr);
+    ShowAddress(c.f(), c.h.prompt, "1234");
+    ASSERT_EQ(w->Cursor, (MemoryCell{3, 6}));
+    SendWheel(w->gridMemory, -120);
+    EXPECT_EQ(w->Page().Base(), 0x1260);
+    EXPECT_EQ(w->VScroll->value(), 0x126);
+    EXPECT_EQ(w->Cursor, (MemoryCell{3, 6}));
+    SendWheel(w->gridMemory, 40);
+    EXPECT_EQ(w->Page().Base(), 0x1250);
+    // Never before $0000 or past $FFFF.
+    ShowAddress(c.f(), c.h.prompt, "0010");
+    SendWheel(w->gridMemory, 120);
+    EXPECT_EQ(w->Page().Base(), 0x0000);
+    ShowAddress(c.f(), c.h.prompt, "FFFF");
+    const int displays = w->DisplayCount();
+    SendWheel(w->gridMemory, -120);
+    EXPECT_EQ(w->Page().Base(), 0xFF80);
+    EXPECT_EQ(w->DisplayCount(), displays);
+}
+
+TEST(MemoryGridLookTest, CellsTakeThePaletteColoursAndTheFocusedCursorIsBlue) {
+    const QPalette dark = DarkPalette();
+    const QColor text = dark.color(QPalette::Text);
+    const struct {
+        bool Header, Cursor, Focused;
+        RowLook Look;
+    } cases[] = {
+        {false, false, true, {QColor(), text, false}},
+        {true, false, true, {QColor(), dark.color(QPalette::Disabled, QPalette::Text), false}},
+        {false, true, true, {Qt::blue, Qt::white, false}},
+        {false, true, false, {dark.color(QPalette::Mid), text, false}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MemoryCellLook(dark, c.Header, c.Cursor, c.Focused), c.Look)
+            << c.Header << c.Cursor << c.Focused;
 }
 
 TEST_F(MemoryWindowTest, DraggingTheThumbShowsTheAddressAndTheReleasedPageFollows) {

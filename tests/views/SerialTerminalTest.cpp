@@ -5,8 +5,10 @@
 #include <random>
 
 #include <QAction>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -214,6 +216,49 @@ TEST_F(SerialTerminalTest, ClickingDoesNotMoveTheWritePosition) {
     EXPECT_EQ(terminal->RichText->textCursor().position(), end);
     BoardSends("!");
     EXPECT_EQ(terminal->RichText->toPlainText(), "Hello\nWorld!");
+}
+
+// A drag selects text that stays selected, and Ctrl+C copies it instead of
+// going to the board; without a selection Ctrl+C is a key like before.
+TEST_F(SerialTerminalTest, ADraggedSelectionStaysAndCtrlCCopiesIt) {
+    Start();
+    frmSerial* terminal = Open();
+    ASSERT_NE(terminal, nullptr);
+    frame->Running = true;
+    TerminalText* text = terminal->RichText;
+    BoardSends("Hello\r\nWorld");
+    QCoreApplication::processEvents();
+    const auto at = [text](int position) {
+        QTextCursor cursor(text->document());
+        cursor.setPosition(position);
+        return text->cursorRect(cursor).center();
+    };
+    QWidget* viewport = text->viewport();
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, at(0));
+    QTest::mouseMove(viewport, at(3));
+    QTest::mouseMove(viewport, at(5));
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, at(5));
+    EXPECT_EQ(text->textCursor().selectedText(), "Hello") << "the selection stays after the release";
+
+    const std::size_t sent = Sent();
+    QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Hello");
+    EXPECT_EQ(Sent(), sent) << "a copy sends nothing to the board";
+
+    BoardSends("!");
+    EXPECT_EQ(text->toPlainText(), "Hello\nWorld!");
+    EXPECT_EQ(text->textCursor().selectedText(), "Hello") << "output keeps the selection";
+
+    // A plain click drops it and the caret is back where the output goes.
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, at(2));
+    EXPECT_FALSE(text->textCursor().hasSelection());
+    EXPECT_EQ(text->textCursor().position(), 12);
+    QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+    QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
+    EXPECT_EQ(Sent(), sent);
 }
 
 // Random output in both modes, with line feeds enough to reach the cap: the

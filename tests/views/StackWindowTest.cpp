@@ -53,7 +53,7 @@ QPoint LinePoint(frmStack& window, int line) {
 }
 
 RowLook Normal(const frmStack& window, bool bold = false) {
-    return {window.palette().color(QPalette::Base), Qt::black, bold};
+    return NormalLook(window, bold);
 }
 RowLook Selected(bool bold = false) {
     return {Qt::blue, Qt::white, bold};
@@ -143,6 +143,43 @@ TEST_F(StackWindowTest, KeysMoveTheSelectionAndTheView) {
     QTest::keyClicks(w, "x1");
     EXPECT_EQ(w->StackViewAddress(), 0xFFF8);
     EXPECT_TRUE(c.h.prompt.Shown().empty());
+}
+
+TEST_F(StackWindowTest, TheWheelMovesTheViewByLinesAsTheKeysDo) {
+    CodeFrame c;
+    c.State().RegSP = 0x0105;
+    c.Put(0x00FF, {0x3C});
+    frmStack* w = OpenStack(c, 10);
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(w->StackViewAddress(), 0x00FC);
+    w->SetCurRow(4);
+    SendWheel(w->Rows(), -120);
+    EXPECT_EQ(w->StackViewAddress(), 0x00FF);
+    EXPECT_EQ(w->LineText(1), " $00FF:   $3C");
+    EXPECT_EQ(w->CurRow, 4);
+    SendWheel(w->Rows(), 40);
+    EXPECT_EQ(w->StackViewAddress(), 0x00FE);
+    // Across $0000.
+    for (int i = 0; i < 85; ++i)
+        SendWheel(w->Rows(), 120);
+    EXPECT_EQ(w->StackViewAddress(), 0xFFFF);
+    // An empty window stays where it is.
+    w->ClearScreen();
+    SendWheel(w->Rows(), -120);
+    EXPECT_EQ(w->StackViewAddress(), 0xFFFF);
+}
+
+TEST_F(StackWindowTest, OrdinaryLinesTakeTheTextColourOfADarkPalette) {
+    CodeFrame c;
+    c.State().RegSP = 0x00FF;
+    frmStack* w = OpenStack(c, 10);
+    ASSERT_NE(w, nullptr);
+    w->setPalette(DarkPalette());
+    w->SetCurRow(4);
+    EXPECT_EQ(w->Look(3),
+              (RowLook{DarkPalette().color(QPalette::Base), DarkPalette().color(QPalette::Text), false}));
+    EXPECT_EQ(w->Look(10), Normal(*w, true)) << "the stack pointer's line";
+    EXPECT_EQ(w->Look(4), Selected());
 }
 
 TEST_F(StackWindowTest, OnlyTheActiveWindowShowsItsSelection) {

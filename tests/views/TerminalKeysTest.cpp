@@ -64,6 +64,37 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"TwoCharactersAtOnce", 0, Qt::NoModifier, QStringLiteral(u"ač"), kRunningBoard, "a\x9f"}),
     [](const ::testing::TestParamInfo<KeyCase>& param) { return std::string(param.param.Name); });
 
+struct CopyCase {
+    const char* Name;
+    int Key;
+    Qt::KeyboardModifiers Modifiers;
+    bool Selected;
+    bool Copies;
+};
+
+class CopyKey : public ::testing::TestWithParam<CopyCase> {};
+
+TEST_P(CopyKey, CopiesOnlyASelection) {
+    const CopyCase& c = GetParam();
+    EXPECT_EQ(IsTerminalCopyKey(c.Key, c.Modifiers, c.Selected), c.Copies);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, CopyKey,
+    ::testing::Values(
+        CopyCase{"CtrlC", Qt::Key_C, Qt::ControlModifier, true, true},
+        CopyCase{"CtrlShiftC", Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, true, true},
+        CopyCase{"CtrlInsert", Qt::Key_Insert, Qt::ControlModifier, true, true},
+        CopyCase{"CtrlKeypadInsert", Qt::Key_Insert, Qt::ControlModifier | Qt::KeypadModifier, true, true},
+        CopyCase{"CtrlCWithoutSelection", Qt::Key_C, Qt::ControlModifier, false, false},
+        CopyCase{"CtrlInsertWithoutSelection", Qt::Key_Insert, Qt::ControlModifier, false, false},
+        CopyCase{"PlainC", Qt::Key_C, Qt::NoModifier, true, false},
+        CopyCase{"ShiftC", Qt::Key_C, Qt::ShiftModifier, true, false},
+        CopyCase{"CtrlAltC", Qt::Key_C, Qt::ControlModifier | Qt::AltModifier, true, false},
+        CopyCase{"CtrlX", Qt::Key_X, Qt::ControlModifier, true, false},
+        CopyCase{"PlainInsert", Qt::Key_Insert, Qt::NoModifier, true, false}),
+    [](const ::testing::TestParamInfo<CopyCase>& param) { return std::string(param.param.Name); });
+
 // The whole translation table, code page 1250 to 852.
 TEST(TerminalCodePages, BoardCodesFollowTheTable) {
     const int table[][2] = {{138, 230}, {142, 166}, {154, 231}, {158, 167}, {161, 243}, {162, 244},

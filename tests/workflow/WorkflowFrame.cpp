@@ -2,6 +2,9 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -27,8 +30,7 @@ namespace quorvel::test {
 
 namespace {
 
-StartOptions OptionsFor(Target target) {
-    StartOptions options;
+StartOptions OptionsFor(Target target, StartOptions options) {
     options.SimEnabled = target == Target::Simulator;
     return options;
 }
@@ -43,14 +45,19 @@ Dialog* As(QDialog& dialog) {
 
 } // namespace
 
-WorkflowFrame::WorkflowFrame(Target target) : target_(target) {
+WorkflowFrame::WorkflowFrame(Target target, StartOptions options,
+                             const std::function<void(WorkflowFrame&)>& prepare)
+    : target_(target) {
     if (!folder_.isValid()) return;
+    if (prepare) prepare(*this);
     if (target == Target::Board) {
         if (!BoardProcess::Available() || !board_.Start()) return;
         Settings().SaveText(Settings::kSettings, "COMPortName", board_.Path());
-        frame_ = std::make_unique<frmMain>(prompt_, OptionsFor(target));
+        frame_ = std::make_unique<frmMain>(prompt_, OptionsFor(target, std::move(options)));
     } else {
-        frame_ = std::make_unique<frmMain>(prompt_, OptionsFor(target), std::make_unique<FakePort>());
+        // A fresh machine has no serial port that opens.
+        frame_ = std::make_unique<frmMain>(prompt_, OptionsFor(target, std::move(options)),
+                                           std::make_unique<FakePort>(false));
     }
     frame_->setWindowState(Qt::WindowNoState);
     frame_->resize(1280, 800);
@@ -126,6 +133,22 @@ void WorkflowFrame::AnswerDownload() {
     prompt_.AnswerDialog([](QDialog& dialog) {
         if (auto* progress = As<frmDownload>(dialog)) progress->Form_Activate();
     });
+}
+
+bool WorkflowFrame::ActivateFrame() {
+    frame_->activateWindow();
+    QApplication::setActiveWindow(frame_.get());
+    return QTest::qWaitForWindowActive(frame_.get());
+}
+
+void WorkflowFrame::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : frame_.get(), key, modifiers);
+    Settle();
+}
+
+void WorkflowFrame::Later(int ms, std::function<void()> what) {
+    QTimer::singleShot(ms, frame_.get(), std::move(what));
 }
 
 int32_t WorkflowFrame::Label(const QString& name) const {

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include <QString>
@@ -32,7 +33,10 @@ enum class Target { Simulator, Board };
 
 class WorkflowFrame {
 public:
-    explicit WorkflowFrame(Target target);
+    // options: what the command line gives besides the target (files,
+    // --download); prepare queues the answers the start-up needs.
+    explicit WorkflowFrame(Target target, StartOptions options = {},
+                           const std::function<void(WorkflowFrame&)>& prepare = nullptr);
     ~WorkflowFrame();
     WorkflowFrame(const WorkflowFrame&) = delete;
     WorkflowFrame& operator=(const WorkflowFrame&) = delete;
@@ -56,6 +60,12 @@ public:
     void AnswerMemoryAddress(const QString& typed); // frmMemAdr
     void AnswerGoToAddress(const QString& typed);   // frmAddress
     void AnswerDownload();                          // frmDownload runs to its end
+    // The main window becomes the active window, as after a click on it.
+    bool ActivateFrame();
+    // A key pressed where the keyboard focus is (a shortcut reaches its command).
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Runs `what` from the event loop after `ms`: the way a user acts while a run is going.
+    void Later(int ms, std::function<void()> what);
 
     // ---- The target ----
     // A label's value from the loaded symbols; -1 when unknown.

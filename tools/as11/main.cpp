@@ -10,9 +10,17 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: as11 [-o FILE.s19] [-l FILE.lst] [-e FILE.err] SOURCE\n"
-                               "  writes the S-records, the listing and (only when there are errors)\n"
-                               "  the error file; by default next to SOURCE with its extension replaced\n";
+constexpr const char* kUsage =
+    "usage: as11 [-o FILE.s19] [-l FILE.lst] [-e FILE.err] SOURCE\n"
+    "  Assembles SOURCE into S-records, a listing and, only when there are errors,\n"
+    "  an error file; each is written next to SOURCE with its extension replaced\n"
+    "  unless its option names another file.\n"
+    "  -o FILE.s19  the S-record file\n"
+    "  -l FILE.lst  the listing\n"
+    "  -e FILE.err  the error file\n"
+    "  -h, --help   print this help\n"
+    "  Exit status: 0 no errors, 1 errors in the source, 2 a file could not be\n"
+    "  read or written, or bad arguments.\n";
 
 int usage() {
     std::fputs(kUsage, stderr);

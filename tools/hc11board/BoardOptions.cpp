@@ -13,7 +13,8 @@ const char* const kUsage =
     "  --drop-every N     leave every N-th reply unsent\n"
     "  --corrupt-every N  flip a bit in the last byte of every N-th reply\n"
     "  --delay-ms N       send each reply N milliseconds late\n"
-    "  --erase-fails      answer \"E\" with $15 (erase failed)\n";
+    "  --erase-fails      answer \"E\" with $15 (erase failed)\n"
+    "  -h, --help         print this help\n";
 
 namespace {
 

@@ -13,9 +13,11 @@ namespace {
 
 void usage(QTextStream& stream) {
     stream << "usage: hc11dis [--org ADDR] FILE\n"
-              "  FILE  an S-record file (S1 records) or a raw binary\n"
+              "  Disassembles every loaded range of FILE.\n"
+              "  FILE        an S-record file (S1 records) or a raw binary\n"
               "  --org ADDR  load address of a raw binary (default $0000), e.g. $E000;\n"
-              "              S-record files carry their own addresses\n";
+              "              S-record files carry their own addresses\n"
+              "  -h, --help  print this help\n";
 }
 
 struct Options {

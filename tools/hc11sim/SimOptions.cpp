@@ -38,8 +38,9 @@ bool parseBytes(const QString& text, std::vector<uint8_t>& bytes) {
 
 void PrintUsage(QTextStream& stream) {
     stream << "usage: hc11sim [options] FILE.s19\n"
-              "  Loads FILE as a download onto the simulator does and plays it until an\n"
-              "  idle loop (a branch or jump to itself), a breakpoint or the step limit.\n"
+              "  Loads FILE onto the simulator as the IDE's Download does, then plays it\n"
+              "  until an idle loop (a branch or jump to itself), a breakpoint or the\n"
+              "  step limit.\n"
               "  --pc ADDR          start here instead of at the reset vector ($FFFE)\n"
               "  --until ADDR       stop when the PC reaches ADDR (may repeat, at most 32)\n"
               "  --steps N          stop after N instructions (default 100000000)\n"
@@ -47,11 +48,14 @@ void PrintUsage(QTextStream& stream) {
               "                     $6003 are appended to FILE\n"
               "  --in BYTES         enter these bytes on the input unit one at a time:\n"
               "                     the first at the start, the next whenever the\n"
-              "                     program has read $6001 (comma-separated, as --pc)\n"
+              "                     program has read $6001 (comma-separated numbers\n"
+              "                     0-255, written like ADDR; may repeat)\n"
               "  --dump ADDR:COUNT  print COUNT bytes of memory from ADDR (may repeat)\n"
               "  --regs             print the registers, cycles and steps as the last line\n"
               "  --stats            print steps, seconds and MIPS on stderr\n"
-              "  exit status: 0 idle loop or breakpoint, 3 step limit, 2 bad input\n";
+              "  -h, --help         print this help\n"
+              "  ADDR: $hex, decimal, %binary or @octal, e.g. $E000 or 57344.\n"
+              "  Exit status: 0 idle loop or breakpoint, 3 step limit, 2 bad input.\n";
 }
 
 bool ParseSimOptions(const QStringList& args, SimOptions& options, QTextStream& err) {
