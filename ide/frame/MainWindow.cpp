@@ -207,8 +207,7 @@ private:
 };
 
 frmMain::frmMain(Prompt& prompt, StartOptions options, std::unique_ptr<CommPort> port, QWidget* parent)
-    : QMainWindow(parent), dialogs_(prompt,
-                                    [this](bool open) { DialogOpened(open); }),
+    : QMainWindow(parent), dialogs_(prompt, [this](bool open) { DialogOpened(open); }),
       options_(std::move(options)), port_(std::move(port)) {
     if (!port_) port_ = std::make_unique<SerialCommPort>();
     CreateTarget();

@@ -108,7 +108,8 @@ void frmDownload::Form_Activate() {
     // A file that cannot be read, like a failed erase, ends the download with
     // nothing written.
     if (outcome_.Result == DownloadResult::EraseFailed || outcome_.Result == DownloadResult::FileError)
-        prompt_.Message(kDownloadErrorTitle, QStringLiteral("Can't Write to Memory !"), PromptIcon::Exclamation);
+        prompt_.Message(kDownloadErrorTitle, QStringLiteral("Can't Write to Memory !"),
+                        PromptIcon::Exclamation);
     // Loading nothing must not look like a download.
     if (outcome_.Result == DownloadResult::NoRecords)
         prompt_.Message(kDownloadErrorTitle, NoRecordsText(path_), PromptIcon::Exclamation);

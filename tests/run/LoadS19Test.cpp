@@ -88,7 +88,7 @@ TEST(LoadS19, AnUnreadableFileChangesNothing) {
 // S-record file at all leaves the program in the target as it was.
 TEST(LoadS19, AFileWithoutAValidS1RecordChangesNothing) {
     for (const QByteArray& content : {QByteArray("hello\nS9030000FC\n"), QByteArray("S105e000864153\n"),
-                                     QByteArray("S104E0103FC8\n"), QByteArray()}) {
+                                      QByteArray("S104E0103FC8\n"), QByteArray()}) {
         QTemporaryDir dir;
         Image image;
         image.target.TargetMemory()[0xE000] = 0x86;

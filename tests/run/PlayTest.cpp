@@ -71,7 +71,7 @@ TEST(Play, TheStateAroundTheLoop) {
     EXPECT_EQ(rig.host.thaws, 1);
     EXPECT_EQ(rig.host.pcLines, 1);
     EXPECT_EQ(rig.host.disassemblyUpdates, 1);
-    EXPECT_EQ(rig.host.refreshes, 0); // Play refreshes no view per step
+    EXPECT_EQ(rig.host.refreshes, 0);   // Play refreshes no view per step
     EXPECT_EQ(rig.host.refreshRuns, 1); // but every open view follows the stop, once
 }
 
@@ -86,10 +86,12 @@ TEST(Play, EveryRunThatEndsRefreshesTheViewsOnce) {
         {"Play to a breakpoint", [](SimRig& r) { r.run.Breakpoints().Add(0xE003), r.run.Play(); }, 1},
         {"Run To Cursor", [](SimRig& r) { r.run.RunToCursor(0xE003); }, 1},
         {"Step Over", [](SimRig& r) { r.run.StepOver(); }, 1},
-        {"Animate", [](SimRig& r) {
+        {"Animate",
+         [](SimRig& r) {
              r.host.onEvents = [&r] { r.run.Pause(); };
              r.run.Animate();
-         }, 0},
+         },
+         0},
     };
     for (const auto& c : cases) {
         SimRig rig;

@@ -55,9 +55,9 @@ FAR     INCB
 
 // Commands a stopped program allows, and those a running one must not be changed by.
 const char* const kStepCommands[] = {"mnuRunStepInto", "mnuRunStepOver", "mnuRunStepOut", "mnuRunRunTo"};
-const char* const kChangingCommands[] = {"mnuDebugSetNewPC",         "mnuDebugGoToAddress",
-                                         "mnuDebugToggleBreakpoint", "mnuDebugClearAllBreakpoints",
-                                         "mnuRunRunTo",              "mnuRunStepInto"};
+const char* const kChangingCommands[] = {
+    "mnuDebugSetNewPC", "mnuDebugGoToAddress", "mnuDebugToggleBreakpoint", "mnuDebugClearAllBreakpoints",
+    "mnuRunRunTo",      "mnuRunStepInto"};
 
 class FirstHourTest : public FrameTest {
 protected:

@@ -3,8 +3,6 @@
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
-#include <QTest>
-#include <QTimer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -12,6 +10,8 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 

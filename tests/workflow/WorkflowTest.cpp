@@ -275,7 +275,8 @@ protected:
         // The memory window follows every stop on the simulator; on the board
         // it re-reads when the user comes back to it.
         if (OnBoard()) {
-            EXPECT_TRUE(w->MemoryRow(0x0100).startsWith(" $0100: 05 00")) << w->MemoryRow(0x0100).toStdString();
+            EXPECT_TRUE(w->MemoryRow(0x0100).startsWith(" $0100: 05 00"))
+                << w->MemoryRow(0x0100).toStdString();
             w->Activate("mnuViewMemory");
         }
         EXPECT_TRUE(w->MemoryRow(0x0100).startsWith(" $0100: 06 0C")) << w->MemoryRow(0x0100).toStdString();
