@@ -243,6 +243,9 @@ void frmMain::DownloadAtStart(const QString& s19) {
 
 frmMain::~frmMain() {
     port_->SetOnComm(nullptr);
+    // The child windows reach the frame while they go (their activation
+    // changes): they go while it is still whole.
+    if (mdiArea) qDeleteAll(mdiArea->subWindowList());
 }
 
 // The simulator bound to the memory image, the board behind the port, and
