@@ -7,6 +7,11 @@
 // writing .lst/.s19) and as a process, and m68hc11-as as a process; at the end
 // it prints each mean and the ratio as11 / m68hc11-as. It also checks once that
 // both assemblers produce the same bytes.
+//
+// As11ForwardEqus/N times the resolution of forward EQUs: one EQU summing N
+// names defined further down, each the next link of an EQU chain, so the
+// names get their values one after the other.
+#include "As11.h"
 #include "FileJob.h"
 
 #include <benchmark/benchmark.h>
@@ -16,6 +21,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -163,9 +169,38 @@ void GnuAsProcess(benchmark::State& state) {
             state.SkipWithError("m68hc11-as not available");
 }
 
+// TOTAL EQU A1+A2+...+AN, then AN EQU AN-1+1 down to A2 EQU A1+1, then A1 EQU 1.
+std::string forwardEqus(int count) {
+    std::string s = "TOTAL\tEQU\tA1";
+    for (int i = 2; i <= count; ++i)
+        s.append("+A").append(std::to_string(i));
+    s += '\n';
+    for (int i = count; i >= 2; --i)
+        s.append("A")
+            .append(std::to_string(i))
+            .append("\tEQU\tA")
+            .append(std::to_string(i - 1))
+            .append("+1\n");
+    s += "A1\tEQU\t1\n";
+    return s;
+}
+
+void As11ForwardEqus(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const std::string source = forwardEqus(count);
+    const int32_t expected = static_cast<int32_t>(int64_t{count} * (count + 1) / 2);
+    for (auto _ : state) {
+        const as11::Program p = as11::assembleProgram(source);
+        if (!p.errors.empty() || p.lines.empty() || p.lines[0].address != expected)
+            state.SkipWithError("wrong value for TOTAL");
+        benchmark::DoNotOptimize(p.lines.data());
+    }
+}
+
 BENCHMARK(As11Library)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(As11Process)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(GnuAsProcess)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(As11ForwardEqus)->Arg(8000)->Arg(16000)->Unit(benchmark::kMillisecond);
 
 // Prints the usual table and keeps each benchmark's real time per iteration.
 class RatioReporter : public benchmark::ConsoleReporter {

@@ -1,10 +1,10 @@
 #include "codetools/ListingLoader.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include "codetools/ListingParser.h"
+#include "editor/FileCheck.h"
 
 namespace quorvel {
 
@@ -67,15 +67,7 @@ bool LoadListingDevice(QIODevice& device, SymbolTable& table, QString& error,
 
 bool LoadListingFile(const QString& path, SymbolTable& table, QString& error,
                      const std::function<void()>& processEvents) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        error = QStringLiteral("File not found");
-        return false;
-    }
-    if (info.isDir()) {
-        error = QStringLiteral("It is a folder");
-        return false;
-    }
+    if (!CheckRegularFile(path, error)) return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = file.errorString();

@@ -1,11 +1,12 @@
 // Reading a listing file into a symbol table: the file is read whole, then
 // parsed (ListingParser.h). A file that cannot be read leaves the caller's
-// table as it was and says why.
+// table as it was and says why; pipes and devices are refused unopened
+// (editor/FileCheck.h).
 //
 //     SymbolTable table;
 //     QString why;
 //     if (!LoadListingFile(path, table, why, [] { QCoreApplication::processEvents(); }))
-//         ...;   // why: "File not found", "It is a folder", the system's reason ...
+//         ...;   // why: "File not found", "It is a folder", "Not a regular file", the system's reason ...
 //
 // Valid UTF-8 is read as UTF-8, anything else byte for byte as Latin-1.
 #pragma once

@@ -1,31 +1,15 @@
 #include "download/LoadS19.h"
 
-#include <QFile>
-
-#include "target/SRecord.h"
+#include "target/SRecordFile.h"
 
 namespace quorvel {
 
 namespace {
 
-// Calls each(line, end) for every line of the file, with its line break; end
-// is the offset just past the line. each returns false to stop.
-template <typename EachLine>
-void ForEachLine(const QByteArray& content, EachLine each) {
-    const qsizetype size = content.size();
-    qsizetype position = 0;
-    while (position < size) {
-        qsizetype end = content.indexOf('\n', position);
-        end = end < 0 ? size : end + 1;
-        if (!each(content.mid(position, end - position), end)) return;
-        position = end;
-    }
-}
-
 bool HoldsS1Record(const QByteArray& content) {
     bool found = false;
-    ForEachLine(content, [&found](const QByteArray& line, qsizetype) {
-        found = ParseS1Record(QString::fromLatin1(line)).has_value();
+    ForEachLine(content, [&found](QByteArrayView line, qsizetype) {
+        found = CheckSRecordLine(line).Record.has_value();
         return !found;
     });
     return found;
@@ -36,17 +20,13 @@ bool HoldsS1Record(const QByteArray& content) {
 DownloadOutcome LoadS19(const QString& path, TargetAccess& target, DownloadObserver* observer) {
     DownloadOutcome outcome;
     // The whole file is read first: a file that cannot be read changes nothing on the target.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        outcome.Result = DownloadResult::FileError;
-        return outcome;
+    // Only a regular file of a bounded size is read: never a device or a pipe.
+    QByteArray content;
+    switch (ReadLoadFile(path, content, outcome.Reason)) {
+    case LoadFileStatus::Ok: break;
+    case LoadFileStatus::Unreadable: outcome.Result = DownloadResult::FileError; return outcome;
+    case LoadFileStatus::TooLarge: outcome.Result = DownloadResult::TooLarge; return outcome;
     }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        outcome.Result = DownloadResult::FileError;
-        return outcome;
-    }
-    file.close();
 
     // A file from another tool (lower-case digits, other record types) must
     // not erase the program in the target and then load nothing.
@@ -63,9 +43,13 @@ DownloadOutcome LoadS19(const QString& path, TargetAccess& target, DownloadObser
     }
 
     const qsizetype size = content.size();
-    ForEachLine(content, [&](const QByteArray& line, qsizetype end) {
+    int number = 0;
+    ForEachLine(content, [&](QByteArrayView text, qsizetype end) {
+        ++number;
         if (observer) observer->Progress(static_cast<int>(static_cast<int64_t>(end) * 100 / size));
-        if (const std::optional<SRecord> record = ParseS1Record(QString::fromLatin1(line))) {
+        const SRecordLine line = CheckSRecordLine(text);
+        if (line.Flawed) outcome.Flaws.Add(number);
+        if (const std::optional<SRecord>& record = line.Record) {
             if (observer) observer->Record(record->address, static_cast<int>(record->data.size()));
             target.Programm(record->address, record->data);
             if (!state.BoardOK) return false;

@@ -1,8 +1,9 @@
 // Download of a Motorola S-record file onto the target, as File > Download
 // does it: the flash area is erased, every valid "S1" record is programmed
 // (Programm), and the PC is set from the reset vector at $FFFE. Lines that are
-// not S1 records and records with a wrong checksum are skipped silently; a
-// file without a single valid S1 record changes nothing on the target.
+// not S1 records and records with a wrong checksum are skipped and counted
+// (SRecordFile.h); a file without a single valid S1 record changes nothing on
+// the target.
 //
 //     const DownloadOutcome outcome = LoadS19(path, target);
 //     if (outcome.Result == DownloadResult::EraseFailed) ...   // "Can't Write to Memory !"
@@ -15,6 +16,7 @@
 
 #include <QString>
 
+#include "target/SRecordFile.h"
 #include "target/TargetAccess.h"
 
 namespace quorvel {
@@ -36,12 +38,17 @@ enum class DownloadResult {
     FileError,   // the file could not be opened or read; nothing on the target changed
     EraseFailed, // FlashErase failed; nothing was programmed
     NoRecords,   // the file holds no valid S1 record; nothing on the target changed
+    TooLarge,    // the file is above kMaxLoadFileSize; nothing on the target changed
 };
 
 struct DownloadOutcome {
     DownloadResult Result = DownloadResult::Done;
     // Records programmed successfully.
     int Records = 0;
+    // Lines skipped or not clean (counted up to where the download ended).
+    SRecordFlaws Flaws;
+    // Why the file was not read (FileError, TooLarge).
+    QString Reason;
 };
 
 // After Done or Cancelled the PC has been read from $FFFE (when the target answered).

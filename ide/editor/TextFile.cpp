@@ -1,10 +1,11 @@
 #include "editor/TextFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+#include "editor/FileCheck.h"
 
 namespace quorvel {
 
@@ -60,21 +61,13 @@ QByteArray EncodeText(TextFileContent& content) {
 }
 
 bool ReadTextFile(const QString& path, TextFileContent& content, QString& error) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        error = QStringLiteral("File not found");
-        return false;
-    }
-    if (info.isDir()) {
-        error = QStringLiteral("It is a folder");
-        return false;
-    }
+    if (!CheckRegularFile(path, error)) return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = file.errorString();
         return false;
     }
-    // Devices and pipes report no size; read one byte more than allowed to tell.
+    // A file may grow while it is read; read one byte more than allowed to tell.
     if (file.size() > kMaxTextFileSize) {
         error = QStringLiteral("Larger than 16 MiB");
         return false;

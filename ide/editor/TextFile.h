@@ -19,6 +19,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "target/SRecordFile.h"
+
 namespace quorvel {
 
 enum class LineEnding { LF, CRLF };
@@ -37,9 +39,11 @@ struct TextFileContent {
     TextFormat Format;
 };
 
-inline constexpr qint64 kMaxTextFileSize = 16 * 1024 * 1024;
+// The one limit for every file the IDE and the tools load.
+inline constexpr qint64 kMaxTextFileSize = kMaxLoadFileSize;
 
-// False with the reason in `error` when the file cannot be read, is not text or is too large.
+// False with the reason in `error` when the file is not a regular file
+// (editor/FileCheck.h), cannot be read, is not text or is too large.
 bool ReadTextFile(const QString& path, TextFileContent& content, QString& error);
 // False with the reason in `error`; the file is then untouched. Text that a
 // Latin-1 file cannot hold is written as UTF-8, and content.Format says so afterwards.

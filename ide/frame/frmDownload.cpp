@@ -17,10 +17,20 @@ namespace quorvel {
 
 namespace {
 const QString kDownloadErrorTitle = QStringLiteral("Dravik - Download Error");
+const QString kDownloadTitle = QStringLiteral("Dravik - Download");
 } // namespace
 
 QString NoRecordsText(const QString& path) {
     return QFileInfo(path).fileName() + QStringLiteral(": No Valid S1 Record, Nothing Loaded !");
+}
+
+QString TooLargeDownloadText(const QString& path) {
+    return QFileInfo(path).fileName() + QStringLiteral(": ") + TooLargeText() +
+           QStringLiteral(", Nothing Loaded !");
+}
+
+QString FlawedLinesText(const QString& path, const SRecordFlaws& flaws) {
+    return QFileInfo(path).fileName() + QStringLiteral(": ") + FlawsText(flaws) + QStringLiteral(" !");
 }
 
 QString DownloadSizeText(int count) {
@@ -113,6 +123,12 @@ void frmDownload::Form_Activate() {
     // Loading nothing must not look like a download.
     if (outcome_.Result == DownloadResult::NoRecords)
         prompt_.Message(kDownloadErrorTitle, NoRecordsText(path_), PromptIcon::Exclamation);
+    if (outcome_.Result == DownloadResult::TooLarge)
+        prompt_.Message(kDownloadErrorTitle, TooLargeDownloadText(path_), PromptIcon::Exclamation);
+    // A broken file must not look like a good one: what was loaded stays, the
+    // skipped and unclean lines are named once.
+    if (outcome_.Result == DownloadResult::Done && outcome_.Records > 0 && outcome_.Flaws.Lines > 0)
+        prompt_.Message(kDownloadTitle, FlawedLinesText(path_, outcome_.Flaws), PromptIcon::Exclamation);
     finished_ = true;
     lbAddress->clear();
     lbSize->clear();

@@ -63,5 +63,9 @@ private:
 QString DownloadSizeText(int count);
 // The message for a file that holds no valid S1 record.
 QString NoRecordsText(const QString& path);
+// The message for a file above the size limit.
+QString TooLargeDownloadText(const QString& path);
+// The message after a download that skipped lines or met unclean ones.
+QString FlawedLinesText(const QString& path, const SRecordFlaws& flaws);
 
 } // namespace quorvel

@@ -412,6 +412,25 @@ TEST_F(EditorFileTest, FilesNamedOnTheCommandLineOpenAtStartUp) {
     EXPECT_EQ(t.prompt().Messages(), QStringList{"Can't Open " + missing + " !\n(File not found)"});
 }
 
+// A pipe named on the command line is refused by its type, never opened:
+// its writer would never come and the frame would never appear.
+TEST_F(EditorFileTest, APipeNamedOnTheCommandLineIsRefusedWithoutWaiting) {
+    QTemporaryDir dir;
+    const QString pipe = QDir(dir.path()).filePath("pipe.asm");
+    const QString a = QDir(dir.path()).filePath("a.asm");
+    const WaitingFifo fifo(pipe);
+    ASSERT_TRUE(fifo.Made());
+    WriteBytes(a, "first\n");
+    StartOptions options;
+    options.Files = {pipe, a};
+    EditorFrame t(options);
+    Settle();
+    ASSERT_EQ(t.e().AllEditors().size(), 1);
+    EXPECT_EQ(t.Active().EditorName(), a);
+    EXPECT_EQ(MessagesWithTitles(t.prompt()),
+              QStringList{"Dravik - File Error|Can't Open " + pipe + " !\n(Not a regular file)"});
+}
+
 TEST_F(EditorFileTest, TheErrorListOpensTheSourceAtALine) {
     EditorFrame t;
     const QString path = t.Path("prog.asm");

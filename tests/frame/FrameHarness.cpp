@@ -1,9 +1,12 @@
 #include "FrameHarness.h"
 
+#include <fcntl.h>
 #include <pty.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSettings>
 
 namespace quorvel::test {
@@ -47,6 +50,23 @@ PseudoTerminal::PseudoTerminal() {
 PseudoTerminal::~PseudoTerminal() {
     if (slave >= 0) ::close(slave);
     if (master >= 0) ::close(master);
+}
+
+WaitingFifo::WaitingFifo(const QString& path) : path_(QFile::encodeName(path)) {
+    made_ = ::mkfifo(path_.constData(), 0600) == 0;
+    if (!made_) return;
+    writer_ = std::thread([this] {
+        const int fd = ::open(path_.constData(), O_WRONLY); // returns once a reader opens
+        if (fd >= 0) ::close(fd);
+    });
+}
+
+WaitingFifo::~WaitingFifo() {
+    if (!made_) return;
+    // A reader that does not wait releases the writer if nobody else did.
+    const int fd = ::open(path_.constData(), O_RDONLY | O_NONBLOCK);
+    writer_.join();
+    if (fd >= 0) ::close(fd);
 }
 
 } // namespace quorvel::test

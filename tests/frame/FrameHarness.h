@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include <QString>
@@ -79,6 +80,22 @@ struct PseudoTerminal {
     ~PseudoTerminal();
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+};
+
+// A named pipe with a writer waiting in the background for a reader. Code
+// that wrongly opened it would read an empty file instead of hanging the test.
+class WaitingFifo {
+public:
+    explicit WaitingFifo(const QString& path);
+    ~WaitingFifo();
+    WaitingFifo(const WaitingFifo&) = delete;
+    WaitingFifo& operator=(const WaitingFifo&) = delete;
+    bool Made() const { return made_; }
+
+private:
+    QByteArray path_;
+    bool made_ = false;
+    std::thread writer_;
 };
 
 } // namespace quorvel::test

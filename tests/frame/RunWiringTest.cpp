@@ -123,6 +123,27 @@ TEST_F(RunWiringTest, DownloadFromTheCommandLine) {
     EXPECT_TRUE(h->prompt.Problems().isEmpty()) << h->prompt.Problems().join('\n').toStdString();
 }
 
+// A listing that is a pipe is refused unopened; the download goes on without symbols.
+TEST_F(RunWiringTest, DownloadFromTheCommandLineGoesOnWhenTheListingIsAPipe) {
+    const QString path = WriteProgram();
+    const WaitingFifo listing(folder.filePath("prog.lst"));
+    ASSERT_TRUE(listing.Made());
+    h.reset();
+    StartOptions options;
+    options.SimEnabled = true;
+    options.Download = path;
+    h = std::make_unique<Harness>(options);
+    h->prompt.AnswerDialog([](QDialog& dialog) { dynamic_cast<frmDownload&>(dialog).Form_Activate(); });
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    frmMain& f = *h->frame;
+    EXPECT_TRUE(f.ProgramLoaded);
+    EXPECT_EQ(f.Target().RegPC, 0xE000);
+    EXPECT_TRUE(f.Symbols().ListingFileName().isEmpty());
+    EXPECT_EQ(h->prompt.Messages(), QStringList{"Can't Load Symbols from " + folder.filePath("prog.lst") +
+                                                " !\n(Not a regular file)"});
+}
+
 TEST_F(RunWiringTest, ProgressWindowShowsAddressAndSize) {
     EXPECT_EQ(DownloadSizeText(16), "16 bytes");
     EXPECT_EQ(DownloadSizeText(1), "1 byte");
@@ -294,6 +315,43 @@ TEST_F(RunWiringTest, EscOnTheProgressWindowCancels) {
     EXPECT_TRUE(visibleAfterEsc);
     EXPECT_FALSE(f.ProgramLoaded);
     EXPECT_EQ(f.Simulator().TargetMemory()[0xE000 + 4 * 63], 0xFF) << "the download went on";
+}
+
+// A file above the limit is refused before anything is erased; a file that
+// loads only in part says so once, and what loaded stays loaded.
+TEST_F(RunWiringTest, DownloadRefusesLargeFilesAndReportsBrokenLines) {
+    const QString big = folder.filePath("big.s19");
+    QFile sparse(big);
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(sparse.resize(kMaxLoadFileSize + 1));
+    sparse.close();
+    const QString partly = folder.filePath("partly.s19");
+    QFile broken(partly);
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("S104E000G11A\nhello\nS105FFFEE0001D\nS9030000FC\n");
+    broken.close();
+    struct Case {
+        QString path;
+        QString title;
+        QString message;
+        bool loaded;
+    };
+    const Case cases[] = {
+        {big, "Dravik - Download Error", "big.s19: Larger than 16 MiB, Nothing Loaded !", false},
+        {partly, "Dravik - Download", "partly.s19: 2 lines ignored or malformed, the first is line 1 !",
+         true},
+    };
+    for (const Case& c : cases) {
+        h.reset();
+        StartOptions options;
+        options.SimEnabled = true;
+        h = std::make_unique<Harness>(options);
+        Download(c.path);
+        EXPECT_EQ(h->prompt.Messages(), QStringList{c.message});
+        EXPECT_EQ(h->prompt.Shown().back().Title, c.title);
+        EXPECT_EQ(h->prompt.Shown().back().Icon, PromptIcon::Exclamation);
+        EXPECT_EQ(h->frame->ProgramLoaded, c.loaded);
+    }
 }
 
 TEST_F(RunWiringTest, CancelClearsProgramLoaded) {

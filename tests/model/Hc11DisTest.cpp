@@ -61,7 +61,8 @@ TEST_F(Hc11DisTest, SRecordFileListsEachLoadedRange) {
     ASSERT_EQ(run({path}), 0);
     EXPECT_EQ(out, row("E000", "86 41", "LDAA  #$41") + row("E002", "39", "RTS") +
                        row("F000", "BD E0 00", "JSR   $E000"));
-    EXPECT_TRUE(err.isEmpty());
+    // The two ignored lines are told, the first being line 4.
+    EXPECT_TRUE(err.contains(u"2 lines ignored or malformed, the first is line 4")) << err.toStdString();
 }
 
 TEST_F(Hc11DisTest, AdjacentRecordsFormOneRange) {
@@ -127,10 +128,12 @@ TEST_F(Hc11DisTest, EmptyFileListsNothing) {
     EXPECT_TRUE(out.isEmpty());
 }
 
-TEST_F(Hc11DisTest, SRecordFileWithoutValidRecordsListsNothing) {
+// A broken S-record file must not look like an empty program.
+TEST_F(Hc11DisTest, SRecordFileWithoutValidRecordsIsRefused) {
     const QString path = write("bad.s19", "S106e00086413919\nS9030000FC\n");
-    EXPECT_EQ(run({path}), 0);
+    EXPECT_EQ(run({path}), 2);
     EXPECT_TRUE(out.isEmpty());
+    EXPECT_TRUE(err.contains(u"no valid S1 record")) << err.toStdString();
 }
 
 struct BadArgs {

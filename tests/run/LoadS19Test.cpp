@@ -1,4 +1,6 @@
 // Download of an S-record file onto the simulator's image.
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -112,6 +114,57 @@ TEST(LoadS19, TheSimulatorTakesADownloadFromTheFirstMoment) {
     EXPECT_EQ(outcome.Records, 2);
     EXPECT_EQ(image.at(0xE000), 0x86);
     EXPECT_EQ(image.state.RegPC, 0xE000);
+}
+
+// Files that are too large, never end or block are not read; nothing changes.
+TEST(LoadS19, HostileFilesChangeNothing) {
+    QTemporaryDir dir;
+    const QString sparse = dir.filePath("big.s19");
+    QFile big(sparse);
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(kMaxLoadFileSize + 1));
+    big.close();
+    const QString fifo = dir.filePath("fifo.s19");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const std::pair<QString, DownloadResult> cases[] = {
+        {sparse, DownloadResult::TooLarge},
+        {fifo, DownloadResult::FileError},
+        {"/dev/zero", DownloadResult::FileError},
+    };
+    for (const auto& [path, result] : cases) {
+        Image image;
+        image.target.TargetMemory()[0xE000] = 0x86;
+        image.state.RegPC = 0xE000;
+        const DownloadOutcome outcome = LoadS19(path, image.target);
+        EXPECT_EQ(outcome.Result, result) << path.toStdString();
+        EXPECT_FALSE(outcome.Reason.isEmpty());
+        EXPECT_EQ(image.at(0xE000), 0x86) << "not erased";
+        EXPECT_EQ(image.state.RegPC, 0xE000);
+    }
+}
+
+// What loads is loaded; skipped and unclean lines are counted with the first one.
+TEST(LoadS19, CountsLinesIgnoredOrMalformed) {
+    struct Case {
+        QByteArray content;
+        int records;
+        int flawed;
+        int first;
+    };
+    const Case cases[] = {
+        {"S00600004844521B\nS105E000864153\n\nS9030000FC\n", 1, 0, 0},
+        {"S105E000864153\nS104E010G10A\n", 2, 1, 2},
+        {"S105E000864153\nhello\nS104E0103FC8\nS105E010864143\nS105e000864153\n", 2, 3, 2},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        Image image;
+        const DownloadOutcome outcome = LoadS19(writeFile(dir, c.content), image.target);
+        EXPECT_EQ(outcome.Result, DownloadResult::Done);
+        EXPECT_EQ(outcome.Records, c.records) << c.content.constData();
+        EXPECT_EQ(outcome.Flaws.Lines, c.flawed) << c.content.constData();
+        EXPECT_EQ(outcome.Flaws.FirstLine, c.first) << c.content.constData();
+    }
 }
 
 TEST(LoadS19, CancelEndsTheLoop) {

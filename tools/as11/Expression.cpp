@@ -17,8 +17,9 @@ constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
 
 class Parser {
 public:
-    Parser(std::string_view text, int32_t location, const SymbolResolver& symbols)
-        : text_(text), location_(location), symbols_(symbols) {}
+    Parser(std::string_view text, int32_t location, const SymbolResolver& symbols,
+           std::vector<std::string_view>* unknowns)
+        : text_(text), location_(location), symbols_(symbols), unknowns_(unknowns) {}
 
     ExprResult run(std::size_t pos) {
         pos_ = pos;
@@ -171,6 +172,7 @@ private:
         case SymbolState::Known: out = Value{found.value, true}; return true;
         case SymbolState::Unknown:
             if (firstUnknown_.empty()) firstUnknown_ = name;
+            if (unknowns_) unknowns_->push_back(name);
             out = Value{0, false};
             return true;
         case SymbolState::Undefined: pos_ = start; return fail(ExprError::Undefined, name);
@@ -182,6 +184,7 @@ private:
     std::string_view text_;
     int32_t location_;
     const SymbolResolver& symbols_;
+    std::vector<std::string_view>* unknowns_;
     std::size_t pos_ = 0;
     ExprError error_ = ExprError::None;
     std::string_view detail_;
@@ -190,8 +193,9 @@ private:
 
 } // namespace
 
-ExprResult evaluate(std::string_view text, std::size_t pos, int32_t location, const SymbolResolver& symbols) {
-    return Parser(text, location, symbols).run(pos);
+ExprResult evaluate(std::string_view text, std::size_t pos, int32_t location, const SymbolResolver& symbols,
+                    std::vector<std::string_view>* unknowns) {
+    return Parser(text, location, symbols, unknowns).run(pos);
 }
 
 std::string excerpt(std::string_view text, std::size_t limit) {

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace as11 {
 
@@ -64,7 +65,10 @@ struct ExprResult {
 
 inline constexpr int kMaxNesting = 64;
 
-ExprResult evaluate(std::string_view text, std::size_t pos, int32_t location, const SymbolResolver& symbols);
+// With `unknowns`, every name without a value yet is appended to it, in the
+// order the expression reads them (repeats included).
+ExprResult evaluate(std::string_view text, std::size_t pos, int32_t location, const SymbolResolver& symbols,
+                    std::vector<std::string_view>* unknowns = nullptr);
 
 // "undefined symbol LOOP", "division by zero", ... for an error result.
 std::string describe(const ExprResult& result, std::string_view text);

@@ -1,7 +1,5 @@
 #include "SymbolTable.h"
 
-#include <deque>
-
 namespace as11 {
 
 void SymbolTable::reserve(std::size_t count) {
@@ -53,36 +51,62 @@ SymbolLookup SymbolTable::lookup(std::string_view name) const {
     return {s ? SymbolState::Unresolved : SymbolState::Undefined, 0};
 }
 
+// Evaluates a pending EQU. Without a value it registers one wait per reference
+// to a name that has none; a name never defined keeps it pending for good.
+void SymbolTable::attempt(int32_t p, std::vector<int32_t>& ready) {
+    unknowns_.clear();
+    Pending& pend = pending_[p];
+    const ExprResult r = evaluate(pend.text, pend.pos, pend.location, *this, &unknowns_);
+    if (r.error != ExprError::None) {
+        pend.error = describe(r, pend.text);
+        return;
+    }
+    if (r.known) {
+        settle(pend.symbol, r.value, ready);
+        return;
+    }
+    for (const std::string_view name : unknowns_) {
+        ++pend.missing;
+        const auto it = index_.find(name);
+        if (it == index_.end()) continue;
+        Symbol& s = symbols_[it->second];
+        waits_.push_back(Wait{p, s.firstWaiter});
+        s.firstWaiter = static_cast<int32_t>(waits_.size() - 1);
+    }
+}
+
+// Gives a symbol its value and queues the pending EQUs that now have all theirs.
+void SymbolTable::settle(uint32_t symbol, int32_t value, std::vector<int32_t>& ready) {
+    Symbol& s = symbols_[symbol];
+    s.value = value;
+    s.hasValue = true;
+    for (int32_t w = s.firstWaiter; w >= 0; w = waits_[w].next)
+        if (--pending_[waits_[w].pending].missing == 0) ready.push_back(waits_[w].pending);
+    s.firstWaiter = -1;
+}
+
 void SymbolTable::resolvePending() {
-    std::deque<int32_t> work;
-    for (std::size_t i = 0; i < pending_.size(); ++i)
-        work.push_back(static_cast<int32_t>(i));
-    while (!work.empty()) {
-        const int32_t p = work.front();
-        work.pop_front();
-        Pending& pend = pending_[p];
+    std::vector<int32_t> ready;
+    for (std::size_t i = 0; i < pending_.size(); ++i) {
+        attempt(static_cast<int32_t>(i), ready);
+        while (!ready.empty()) {
+            const int32_t p = ready.back();
+            ready.pop_back();
+            attempt(p, ready);
+        }
+    }
+    waits_.clear();
+    waits_.shrink_to_fit();
+    // What stays pending: once more with every value that could be found, for
+    // the first name still without one. An arithmetic error counts only when
+    // it comes before that name; one further on is left to the name's message.
+    for (Pending& pend : pending_) {
+        if (symbols_[pend.symbol].hasValue || !pend.error.empty()) continue;
         const ExprResult r = evaluate(pend.text, pend.pos, pend.location, *this);
-        if (r.error != ExprError::None) {
+        if (r.error != ExprError::None && r.firstUnknown.empty())
             pend.error = describe(r, pend.text);
-            continue;
-        }
-        if (!r.known) {
-            // Wait for the blocking symbol; a name that is not defined at all never unblocks.
+        else
             pend.blocker = r.firstUnknown;
-            const auto it = index_.find(r.firstUnknown);
-            if (it != index_.end()) {
-                Symbol& blocker = symbols_[it->second];
-                pend.nextWaiter = blocker.firstWaiter;
-                blocker.firstWaiter = p;
-            }
-            continue;
-        }
-        Symbol& s = symbols_[pend.symbol];
-        s.value = r.value;
-        s.hasValue = true;
-        for (int32_t w = s.firstWaiter; w >= 0; w = pending_[w].nextWaiter)
-            work.push_back(w);
-        s.firstWaiter = -1;
     }
 }
 

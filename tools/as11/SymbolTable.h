@@ -2,9 +2,11 @@
 //
 // An EQU whose expression refers to a symbol defined further down has no value
 // during the first pass; it is recorded as pending and computed once all
-// labels are known (resolvePending). A pending EQU is evaluated again only
-// when the symbol that blocked it gets a value, so long chains resolve in
-// linear time; what stays pending is circular or depends on an undefined name.
+// labels are known (resolvePending). A pending EQU waits for every name its
+// expression lacked and is evaluated again only once all of them have values,
+// so the EQUs resolve in dependency order, each evaluated at most three times,
+// in time linear in the number of references; what stays pending is circular
+// or depends on an undefined name.
 #pragma once
 
 #include "Expression.h"
@@ -25,7 +27,7 @@ public:
         bool hasValue = false;
         uint32_t line = 0;        // 1-based line of the definition
         int32_t pending = -1;     // its pending EQU while it has no value
-        int32_t firstWaiter = -1; // pending EQUs blocked on this symbol
+        int32_t firstWaiter = -1; // its references from pending EQUs (into waits_)
     };
 
     void reserve(std::size_t count);
@@ -54,9 +56,15 @@ private:
         std::string_view text; // the line, the expression at `pos`
         std::size_t pos = 0;
         int32_t location = 0;
-        int32_t nextWaiter = -1;
-        std::string_view blocker; // first name without a value at the last attempt
+        uint32_t missing = 0;     // references to names without a value yet
+        std::string_view blocker; // first name without a value once resolution ends
         std::string error;        // an arithmetic error found once values were known
+    };
+    // One reference from a pending EQU to a symbol without a value, listed
+    // from that symbol.
+    struct Wait {
+        int32_t pending = 0;
+        int32_t next = -1;
     };
     enum class Cause : uint8_t { Open, Undefined, Circular, Failed };
     struct Reason {
@@ -66,11 +74,15 @@ private:
     };
 
     int32_t add(std::string_view name, uint32_t line);
+    void attempt(int32_t pending, std::vector<int32_t>& ready);
+    void settle(uint32_t symbol, int32_t value, std::vector<int32_t>& ready);
     Reason reasonFor(int32_t pending);
 
     std::unordered_map<std::string_view, uint32_t> index_;
     std::vector<Symbol> symbols_;
     std::vector<Pending> pending_;
+    std::vector<Wait> waits_;
+    std::vector<std::string_view> unknowns_; // scratch for attempt()
     std::vector<Reason> reasons_;
     bool final_ = false;
 };

@@ -1,7 +1,5 @@
 #include "Hc11Dis.h"
 
-#include <QFile>
-
 #include "ImageLoader.h"
 #include "Listing.h"
 #include "codetools/Disassembler.h"
@@ -75,14 +73,11 @@ int RunHc11Dis(const QStringList& args, QTextStream& out, QTextStream& err) {
     Options options;
     if (!parseArguments(args, options, err)) return kExitError;
 
-    QFile file(options.file);
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << "hc11dis: cannot read " << options.file << ": " << file.errorString() << '\n';
-        return kExitError;
-    }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        err << "hc11dis: cannot read " << options.file << ": " << file.errorString() << '\n';
+    // Only a regular file of a bounded size is read: never a device or a pipe.
+    QByteArray content;
+    QString reason;
+    if (ReadLoadFile(options.file, content, reason) != LoadFileStatus::Ok) {
+        err << "hc11dis: cannot read " << options.file << ": " << reason << '\n';
         return kExitError;
     }
 
@@ -90,7 +85,13 @@ int RunHc11Dis(const QStringList& args, QTextStream& out, QTextStream& err) {
     ImageTarget target(state);
     LoadedMap loaded;
     if (LooksLikeSRecords(content)) {
-        LoadSRecords(content, target, loaded);
+        SRecordFlaws flaws;
+        const int records = LoadSRecords(content, target, loaded, flaws);
+        if (records == 0) {
+            err << "hc11dis: " << options.file << ": no valid S1 record\n";
+            return kExitError;
+        }
+        if (flaws.Lines > 0) err << "hc11dis: " << options.file << ": " << FlawsText(flaws) << '\n';
     } else {
         const int64_t dropped = LoadBinary(content, options.origin, target, loaded);
         if (dropped > 0)

@@ -2,9 +2,7 @@
 
 #include <span>
 
-#include <QList>
-
-#include "target/SRecord.h"
+#include "target/SRecordFile.h"
 
 namespace quorvel::hc11dis {
 
@@ -23,23 +21,32 @@ bool isTextByte(char c) {
 bool LooksLikeSRecords(const QByteArray& content) {
     for (const char c : content)
         if (!isTextByte(c)) return false;
-    for (const QByteArray& line : content.split('\n')) {
-        if (line.trimmed().isEmpty()) continue;
-        return line.startsWith('S');
-    }
-    return false;
+    // The first non-empty line decides; the content is scanned, not split.
+    bool sRecords = false;
+    ForEachLine(content, [&sRecords](QByteArrayView line, qsizetype) {
+        const QByteArrayView text = line.trimmed();
+        if (text.isEmpty()) return true;
+        sRecords = text.startsWith('S');
+        return false;
+    });
+    return sRecords;
 }
 
-int LoadSRecords(const QByteArray& content, ImageTarget& target, LoadedMap& loaded) {
+int LoadSRecords(const QByteArray& content, ImageTarget& target, LoadedMap& loaded, SRecordFlaws& flaws) {
     int records = 0;
-    for (const QByteArray& line : content.split('\n')) {
-        const auto record = ParseS1Record(QString::fromLatin1(line));
-        if (!record) continue;
-        target.Programm(record->address, record->data);
-        for (size_t i = 0; i < record->data.size(); ++i)
-            loaded.set((record->address + i) & 0xFFFF);
-        ++records;
-    }
+    int number = 0;
+    ForEachLine(content, [&](QByteArrayView text, qsizetype) {
+        ++number;
+        const SRecordLine line = CheckSRecordLine(text);
+        if (line.Flawed) flaws.Add(number);
+        if (const std::optional<SRecord>& record = line.Record) {
+            target.Programm(record->address, record->data);
+            for (size_t i = 0; i < record->data.size(); ++i)
+                loaded.set((record->address + i) & 0xFFFF);
+            ++records;
+        }
+        return true;
+    });
     return records;
 }
 

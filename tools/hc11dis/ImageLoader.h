@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "target/ImageTarget.h"
+#include "target/SRecordFile.h"
 
 namespace quorvel::hc11dis {
 
@@ -18,8 +19,9 @@ using LoadedMap = std::bitset<ImageTarget::kImageSize>;
 // True when the content is text whose first non-empty line starts with "S".
 bool LooksLikeSRecords(const QByteArray& content);
 
-// Writes every valid S1 record into the image; returns the number of records loaded.
-int LoadSRecords(const QByteArray& content, ImageTarget& target, LoadedMap& loaded);
+// Writes every valid S1 record into the image; returns the number of records
+// loaded. Lines skipped or not clean are counted in flaws.
+int LoadSRecords(const QByteArray& content, ImageTarget& target, LoadedMap& loaded, SRecordFlaws& flaws);
 
 // Writes the bytes from origin on; bytes that would lie past $FFFF are left out.
 // Returns how many were left out.

@@ -58,14 +58,16 @@ int RunHc11Sim(const QStringList& args, QTextStream& out, QTextStream& err) {
 
     target.FindBoard();
     const DownloadOutcome loaded = LoadS19(options.file, target);
-    if (loaded.Result == DownloadResult::FileError) {
-        err << "hc11sim: cannot read " << options.file << '\n';
+    if (loaded.Result == DownloadResult::FileError || loaded.Result == DownloadResult::TooLarge) {
+        err << "hc11sim: cannot read " << options.file << ": " << loaded.Reason << '\n';
         return kExitBadInput;
     }
     if (loaded.Records == 0) {
         err << "hc11sim: " << options.file << ": no valid S1 record\n";
         return kExitBadInput;
     }
+    // What was loaded runs; a broken file must not look like a good one.
+    if (loaded.Flaws.Lines > 0) err << "hc11sim: " << options.file << ": " << FlawsText(loaded.Flaws) << '\n';
     if (options.pc >= 0) state.RegPC = options.pc;
     io.EnterInput(target, options.input);
     target.InCPU(); // the registers from the register save area, as after a download
